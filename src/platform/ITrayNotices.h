@@ -1,0 +1,19 @@
+#pragma once
+// What the tray icon shows outward: balloon notices and the connected animation.
+
+#include <QString>
+
+namespace telmora {
+
+enum class BalloonIcon { None, Info, Warning, Error };
+
+class ITrayNotices {
+public:
+    virtual ~ITrayNotices() = default;
+    virtual void showBalloon(const QString& title, const QString& text, BalloonIcon icon,
+                             int seconds) = 0;
+    virtual void hideBalloon() = 0;
+    virtual void setAnimating(bool on) = 0;
+};
+
+}  // namespace telmora

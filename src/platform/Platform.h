@@ -1,0 +1,40 @@
+#pragma once
+// Every outside facility the program uses, behind its interface. Each program has one factory,
+// createPlatform(), that picks the implementations; the logic never knows which it has.
+
+#include "IAdapters.h"
+#include "IClock.h"
+#include "IDialUp.h"
+#include "IHostInfo.h"
+#include "IInternet.h"
+#include "ISystem.h"
+#include "ISystemEvents.h"
+#include "ITrayNotices.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace telmora {
+
+struct Platform {
+    std::unique_ptr<IClock> clock;
+    std::unique_ptr<IInstanceGuard> instanceGuard;
+    std::unique_ptr<IProcessControl> process;
+    std::unique_ptr<IAutostart> autostart;
+    std::unique_ptr<IDialUp> dialUp;
+    std::unique_ptr<IInternet> internet;
+    std::unique_ptr<IHostInfo> host;
+    std::unique_ptr<IAdapters> adapters;
+    std::unique_ptr<ISystemEvents> events;
+    // Lets the platform stand between the program and the real tray icon (the simulated one
+    // records every notice it passes on).
+    std::function<std::unique_ptr<ITrayNotices>(std::unique_ptr<ITrayNotices>)> wrapTray =
+        [](std::unique_ptr<ITrayNotices> real) { return real; };
+};
+
+// programDir is the folder of the program file, where its own files live.
+std::unique_ptr<Platform> createPlatform(const QString& programDir);
+
+}  // namespace telmora

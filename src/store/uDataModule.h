@@ -1,0 +1,113 @@
+#pragma once
+// The data module: the one connection to the password-protected usage database and the query
+// objects through which every part of the program reads and writes it.
+//
+// The connection opens itself with the first statement and stays open until closeConnection().
+// One mutex serialises every statement, so the main thread and the two workers may each use
+// their own query object at the same time. A query object reads all its rows into memory and
+// releases the lock before its caller looks at them.
+
+#include "uCatalogue.h"
+#include "uDateTime.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+struct sqlite3;
+
+namespace telmora {
+
+class TDataModule1;
+
+// One row of a result, its columns read by name.
+class Row {
+public:
+    Row(std::shared_ptr<const std::vector<QString>> columns, std::vector<QVariant> values)
+        : columns_(std::move(columns)), values_(std::move(values)) {}
+
+    QVariant value(const QString& column) const;  // throws when the column is unknown
+    DateTime dateTime(const QString& column) const;
+    QString text(const QString& column) const;
+    qint64 integer(const QString& column) const;
+
+private:
+    std::shared_ptr<const std::vector<QString>> columns_;
+    std::vector<QVariant> values_;
+};
+
+// A query object: close, set its statement, set its parameters by name, then execute or open.
+class Query {
+public:
+    Query(TDataModule1& module, QString name) : module_(module), name_(std::move(name)) {}
+
+    const QString& name() const { return name_; }
+
+    void close();
+    void setStatement(Stmt stmt);
+    void setDateTime(const QString& param, DateTime value);
+    void setText(const QString& param, const QString& value);
+    void setInteger(const QString& param, qint64 value);
+
+    void execute();  // INSERT and DELETE statements
+    void open();     // SELECT statements: reads every row
+    bool isOpen() const { return open_; }
+    const std::vector<Row>& rows() const { return rows_; }
+    int recordCount() const { return static_cast<int>(rows_.size()); }
+
+private:
+    void run(bool keepRows);
+
+    TDataModule1& module_;
+    QString name_;
+    std::optional<Stmt> stmt_;
+    std::vector<std::pair<QString, QVariant>> params_;
+    std::vector<Row> rows_;
+    bool open_ = false;
+};
+
+class TDataModule1 {
+public:
+    // The fixed key that protects the database file and every copy of it.
+    static const char* const kPassword;
+
+    explicit TDataModule1(QString databasePath);
+    ~TDataModule1();
+    TDataModule1(const TDataModule1&) = delete;
+    TDataModule1& operator=(const TDataModule1&) = delete;
+
+    const QString& databasePath() const { return path_; }
+
+    Query adoquery{*this, QStringLiteral("adoquery")};
+    Query adoqueryconnessione{*this, QStringLiteral("adoqueryconnessione")};
+    Query adoqueryurl{*this, QStringLiteral("adoqueryurl")};
+    Query ADOQueryNotify{*this, QStringLiteral("ADOQueryNotify")};
+
+    // Closes the connection (before the file is copied or replaced, at exit, at a date change);
+    // the next statement opens it again.
+    void closeConnection();
+    bool connected() const;
+
+    // Creates an empty database with its tables and indexes; fails when the file exists.
+    static void createDatabase(const QString& path);
+    // True when the linked SQLite answers for its cipher: without it nothing may be written.
+    static bool cipherAvailable();
+
+private:
+    friend class Query;
+    struct Result {
+        std::shared_ptr<const std::vector<QString>> columns;
+        std::vector<std::vector<QVariant>> rows;
+    };
+    Result run(Stmt stmt, const std::vector<std::pair<QString, QVariant>>& params);
+    void openLocked();
+
+    QString path_;
+    mutable std::mutex mutex_;
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace telmora
