@@ -4,6 +4,8 @@
 
 namespace telmora {
 
-DateTime SystemClock::now() const { return fromQDateTime(QDateTime::currentDateTime()); }
+DateTime SystemClock::now() const {
+    return fromQDateTime(QDateTime::currentDateTime());
+}
 
 }  // namespace telmora

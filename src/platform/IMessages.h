@@ -3,7 +3,6 @@
 // tests can answer them in advance. The windowed program uses the Qt boxes (mainwindow).
 
 #include <QString>
-
 #include <deque>
 #include <optional>
 #include <vector>

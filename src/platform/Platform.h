@@ -2,6 +2,10 @@
 // Every outside facility the program uses, behind its interface. Each program has one factory,
 // createPlatform(), that picks the implementations; the logic never knows which it has.
 
+#include <QString>
+#include <functional>
+#include <memory>
+
 #include "IAdapters.h"
 #include "IClock.h"
 #include "IDialUp.h"
@@ -10,11 +14,6 @@
 #include "ISystem.h"
 #include "ISystemEvents.h"
 #include "ITrayNotices.h"
-
-#include <QString>
-
-#include <functional>
-#include <memory>
 
 namespace telmora {
 

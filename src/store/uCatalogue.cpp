@@ -14,31 +14,43 @@ namespace {
 
 // Distinct months (years) newest first, found by one index seek per month (year): each step
 // looks for the latest row before the start of the month (year) found last.
-#define MONTH_LIST(table, col)                                                                   \
-    "WITH RECURSIVE m(first) AS ("                                                               \
-    " SELECT tm_month_floor((SELECT " col " FROM " table " WHERE " col " IS NOT NULL"           \
-    " ORDER BY " col " DESC LIMIT 1))"                                                           \
-    " UNION ALL"                                                                                 \
-    " SELECT tm_month_floor((SELECT " col " FROM " table " WHERE " col " < m.first"             \
-    " ORDER BY " col " DESC LIMIT 1)) FROM m WHERE m.first IS NOT NULL)"                        \
+#define MONTH_LIST(table, col)                                         \
+    "WITH RECURSIVE m(first) AS ("                                     \
+    " SELECT tm_month_floor((SELECT " col " FROM " table " WHERE " col \
+    " IS NOT NULL"                                                     \
+    " ORDER BY " col                                                   \
+    " DESC LIMIT 1))"                                                  \
+    " UNION ALL"                                                       \
+    " SELECT tm_month_floor((SELECT " col " FROM " table " WHERE " col \
+    " < m.first"                                                       \
+    " ORDER BY " col                                                   \
+    " DESC LIMIT 1)) FROM m WHERE m.first IS NOT NULL)"                \
     " SELECT tm_month_key(first) AS MESE FROM m WHERE first IS NOT NULL ORDER BY 1 DESC"
-#define YEAR_LIST(table, col)                                                                    \
-    "WITH RECURSIVE y(first) AS ("                                                               \
-    " SELECT tm_year_floor((SELECT " col " FROM " table " WHERE " col " IS NOT NULL"            \
-    " ORDER BY " col " DESC LIMIT 1))"                                                           \
-    " UNION ALL"                                                                                 \
-    " SELECT tm_year_floor((SELECT " col " FROM " table " WHERE " col " < y.first"              \
-    " ORDER BY " col " DESC LIMIT 1)) FROM y WHERE y.first IS NOT NULL)"                        \
+#define YEAR_LIST(table, col)                                         \
+    "WITH RECURSIVE y(first) AS ("                                    \
+    " SELECT tm_year_floor((SELECT " col " FROM " table " WHERE " col \
+    " IS NOT NULL"                                                    \
+    " ORDER BY " col                                                  \
+    " DESC LIMIT 1))"                                                 \
+    " UNION ALL"                                                      \
+    " SELECT tm_year_floor((SELECT " col " FROM " table " WHERE " col \
+    " < y.first"                                                      \
+    " ORDER BY " col                                                  \
+    " DESC LIMIT 1)) FROM y WHERE y.first IS NOT NULL)"               \
     " SELECT tm_year_of(first) AS ANNO FROM y WHERE first IS NOT NULL ORDER BY 1 DESC"
-#define DAY_OF_MONTH_RANGE(col)                                                                  \
-    col " >= tm_month_first(:mese) + :giorno - 1 AND " col " < tm_month_first(:mese) + :giorno"  \
+#define DAY_OF_MONTH_RANGE(col)                            \
+    col " >= tm_month_first(:mese) + :giorno - 1 AND " col \
+        " < tm_month_first(:mese) + :giorno"               \
         " AND :giorno BETWEEN 1 AND tm_month_days(:mese)"
-#define MONTH_OF_YEAR_RANGE(col) col " >= tm_ym_first(:anno, :mese) AND " col " < tm_ym_next(:anno, :mese)"
+#define MONTH_OF_YEAR_RANGE(col) \
+    col " >= tm_ym_first(:anno, :mese) AND " col " < tm_ym_next(:anno, :mese)"
 
 constexpr const char* kSql[kStatementCount] = {
-    /* S1 */ "INSERT INTO PCTIME (PCSTART, PCSTOP, TPC) VALUES (:pcstart, :pcstop, tm_duration(:pcdelta))",
-    /* S2 */ "INSERT INTO ETIME (TSTART, TSTOP, TCONNECTION, CONN_NAME) "
-             "VALUES (:tstart, :tstop, tm_duration(:diff), :conn)",
+    /* S1 */
+    "INSERT INTO PCTIME (PCSTART, PCSTOP, TPC) VALUES (:pcstart, :pcstop, tm_duration(:pcdelta))",
+    /* S2 */
+    "INSERT INTO ETIME (TSTART, TSTOP, TCONNECTION, CONN_NAME) "
+    "VALUES (:tstart, :tstop, tm_duration(:diff), :conn)",
     /* S3 */ "SELECT * FROM ETIME WHERE " DAY_RANGE("TSTART"),
     /* S4 */ "SELECT * FROM ETIME WHERE " YEAR_RANGE("TSTART"),
     /* S5 */ "SELECT * FROM ETIME WHERE " MONTH_RANGE("TSTART"),
@@ -68,8 +80,12 @@ constexpr const char* kSql[kStatementCount] = {
 
 }  // namespace
 
-const char* statementSql(Stmt stmt) { return kSql[statementNumber(stmt) - 1]; }
+const char* statementSql(Stmt stmt) {
+    return kSql[statementNumber(stmt) - 1];
+}
 
-int statementNumber(Stmt stmt) { return static_cast<int>(stmt); }
+int statementNumber(Stmt stmt) {
+    return static_cast<int>(stmt);
+}
 
 }  // namespace telmora

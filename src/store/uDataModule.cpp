@@ -1,37 +1,42 @@
 #include "uDataModule.h"
 
-#include "uError.h"
-#include "uSqlFunctions.h"
-
 #include <sqlite3.h>
 
 #include <QFile>
 #include <QFileInfo>
+
+#include "uError.h"
+#include "uSqlFunctions.h"
 
 namespace telmora {
 namespace {
 
 const QString kSource = QStringLiteral("TDataModule1");
 
-[[noreturn]] void raise(const QString& message) { throw Error(kSource, message); }
+[[noreturn]] void raise(const QString& message) {
+    throw Error(kSource, message);
+}
 
 // The engine's codes told in the program's own words; the engine's text is kept for the rest.
 QString describe(int code, sqlite3* db, const QString& path) {
     switch (code & 0xff) {
         case SQLITE_CANTOPEN:
-            return QStringLiteral("Impossibile aprire il database %1: il file non esiste o non è "
-                                  "accessibile.")
+            return QStringLiteral(
+                       "Impossibile aprire il database %1: il file non esiste o non è "
+                       "accessibile.")
                 .arg(path);
         case SQLITE_NOTADB:
-            return QStringLiteral("Il file %1 non è un database di Telmora o la sua password non "
-                                  "è corretta.")
+            return QStringLiteral(
+                       "Il file %1 non è un database di Telmora o la sua password non "
+                       "è corretta.")
                 .arg(path);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
             return QStringLiteral("Il database %1 è bloccato da un altro programma.").arg(path);
         case SQLITE_READONLY:
-            return QStringLiteral("Il database %1 è in sola lettura: impossibile registrare i "
-                                  "dati.")
+            return QStringLiteral(
+                       "Il database %1 è in sola lettura: impossibile registrare i "
+                       "dati.")
                 .arg(path);
         case SQLITE_FULL:
             return QStringLiteral("Spazio su disco esaurito: impossibile scrivere nel database %1.")
@@ -94,11 +99,17 @@ QVariant Row::value(const QString& column) const {
     raise(QStringLiteral("Colonna sconosciuta: %1").arg(column));
 }
 
-DateTime Row::dateTime(const QString& column) const { return value(column).toDouble(); }
+DateTime Row::dateTime(const QString& column) const {
+    return value(column).toDouble();
+}
 
-QString Row::text(const QString& column) const { return value(column).toString(); }
+QString Row::text(const QString& column) const {
+    return value(column).toString();
+}
 
-qint64 Row::integer(const QString& column) const { return value(column).toLongLong(); }
+qint64 Row::integer(const QString& column) const {
+    return value(column).toLongLong();
+}
 
 // ---- Query ----
 
@@ -113,7 +124,9 @@ void Query::setStatement(Stmt stmt) {
     params_.clear();
 }
 
-void Query::setDateTime(const QString& param, DateTime value) { params_.emplace_back(param, value); }
+void Query::setDateTime(const QString& param, DateTime value) {
+    params_.emplace_back(param, value);
+}
 
 void Query::setText(const QString& param, const QString& value) {
     params_.emplace_back(param, value);
@@ -123,9 +136,13 @@ void Query::setInteger(const QString& param, qint64 value) {
     params_.emplace_back(param, QVariant::fromValue(value));
 }
 
-void Query::execute() { run(false); }
+void Query::execute() {
+    run(false);
+}
 
-void Query::open() { run(true); }
+void Query::open() {
+    run(true);
+}
 
 void Query::run(bool keepRows) {
     close();
@@ -141,7 +158,9 @@ void Query::run(bool keepRows) {
 
 TDataModule1::TDataModule1(QString databasePath) : path_(std::move(databasePath)) {}
 
-TDataModule1::~TDataModule1() { closeConnection(); }
+TDataModule1::~TDataModule1() {
+    closeConnection();
+}
 
 bool TDataModule1::connected() const {
     std::lock_guard lock(mutex_);
@@ -253,8 +272,8 @@ void TDataModule1::createDatabase(const QString& path) {
     if (!cipherAvailable()) raise(QStringLiteral("La cifratura del database non è disponibile."));
     sqlite3* db = nullptr;
     const QByteArray file = path.toUtf8();
-    const int rc = sqlite3_open_v2(file.constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc =
+        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = describe(rc, db, path);
         sqlite3_close_v2(db);

@@ -7,15 +7,14 @@
 // their own query object at the same time. A query object reads all its rows into memory and
 // releases the lock before its caller looks at them.
 
-#include "uCatalogue.h"
-#include "uDateTime.h"
-
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <mutex>
 #include <vector>
+
+#include "uCatalogue.h"
+#include "uDateTime.h"
 
 struct sqlite3;
 

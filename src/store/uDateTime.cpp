@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QTimeZone>
-
 #include <cmath>
 
 namespace telmora {
@@ -46,13 +45,15 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return q;
 }
 
-QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString two(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 const char* const kDayNames[] = {"domenica", "lunedì",  "martedì", "mercoledì",
                                  "giovedì",  "venerdì", "sabato"};
-const char* const kMonthNames[] = {"gennaio", "febbraio", "marzo",     "aprile",
-                                   "maggio",  "giugno",   "luglio",    "agosto",
-                                   "settembre", "ottobre", "novembre", "dicembre"};
+const char* const kMonthNames[] = {"gennaio",   "febbraio", "marzo",    "aprile",
+                                   "maggio",    "giugno",   "luglio",   "agosto",
+                                   "settembre", "ottobre",  "novembre", "dicembre"};
 
 bool validDate(int y, int m, int d) {
     return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= daysInMonth(y, m);
@@ -66,8 +67,7 @@ DateTime encodeDate(int year, int month, int day) {
         kEpochOffset);
 }
 
-DateTime encodeDateTime(int year, int month, int day, int hour, int minute, int second,
-                        int msec) {
+DateTime encodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec) {
     const std::int64_t ms = ((hour * 60LL + minute) * 60LL + second) * 1000LL + msec;
     return encodeDate(year, month, day) + static_cast<double>(ms) / static_cast<double>(kMsPerDay);
 }
@@ -108,8 +108,7 @@ DateTime fromQDateTime(const QDateTime& local) {
     const QDateTime l = local.toLocalTime();
     const QDate d = l.date();
     const QTime t = l.time();
-    return encodeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(),
-                          t.msec());
+    return encodeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
 }
 
 QDateTime toQDateTime(DateTime value) {
@@ -120,7 +119,9 @@ QDateTime toQDateTime(DateTime value) {
 
 QString dayText(DateTime value) {
     const CivilDate d = decodeDate(value);
-    return QStringLiteral("%1/%2/%3").arg(two(d.day), two(d.month)).arg(d.year, 4, 10, QLatin1Char('0'));
+    return QStringLiteral("%1/%2/%3")
+        .arg(two(d.day), two(d.month))
+        .arg(d.year, 4, 10, QLatin1Char('0'));
 }
 
 QString monthKey(DateTime value) {
@@ -133,7 +134,9 @@ QString timeText(DateTime value) {
     return QStringLiteral("%1.%2.%3").arg(two(t.hour), two(t.minute), two(t.second));
 }
 
-QString displayText(DateTime value) { return dayText(value) + QLatin1Char(' ') + timeText(value); }
+QString displayText(DateTime value) {
+    return dayText(value) + QLatin1Char(' ') + timeText(value);
+}
 
 QString clockLineText(DateTime value) {
     const CivilDate d = decodeDate(value);
@@ -182,7 +185,8 @@ std::optional<int> parseYearText(const QString& text) {
 }
 
 std::optional<DateTime> parseDurationText(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{2})\\.(\\d{2})\\s*$"));
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{2})\\.(\\d{2})\\s*$"));
     const auto m = re.match(text);
     if (!m.hasMatch()) return std::nullopt;
     const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();

@@ -4,7 +4,6 @@
 // follow the machine's locale.
 
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 
@@ -43,10 +42,10 @@ int dayOfWeek(DateTime value);  // 0 = Sunday
 DateTime fromQDateTime(const QDateTime& local);
 QDateTime toQDateTime(DateTime value);
 
-QString dayText(DateTime value);      // 05/03/2004
-QString monthKey(DateTime value);     // 2004/03
-QString timeText(DateTime value);     // 18.07.31
-QString displayText(DateTime value);  // 05/03/2004 18.07.31
+QString dayText(DateTime value);        // 05/03/2004
+QString monthKey(DateTime value);       // 2004/03
+QString timeText(DateTime value);       // 18.07.31
+QString displayText(DateTime value);    // 05/03/2004 18.07.31
 QString clockLineText(DateTime value);  // venerdì 05 marzo 2004  18.07.31
 
 // The stored duration of a session: |stop - start| as hh.nn.ss, "23.59.59" from 24 hours on.

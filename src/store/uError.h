@@ -3,7 +3,6 @@
 // class name of the object that raised it, which the error log records.
 
 #include <QString>
-
 #include <exception>
 #include <string>
 

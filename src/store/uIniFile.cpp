@@ -1,15 +1,14 @@
 #include "uIniFile.h"
 
-#include "uError.h"
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
+
+#include "uError.h"
 
 namespace telmora {
 namespace {
@@ -41,7 +40,9 @@ bool keyMatches(const QString& line, const QString& key) {
     return line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0;
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 bool writeAll(int fd, const QByteArray& data) {
     const char* p = data.constData();

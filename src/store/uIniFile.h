@@ -4,7 +4,6 @@
 // atomically and is on disk before the call returns, so a crash leaves the old or the new file.
 
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 

@@ -1,10 +1,10 @@
 #include "uSqlFunctions.h"
 
-#include "uDateTime.h"
-
 #include <sqlite3.h>
 
 #include <QString>
+
+#include "uDateTime.h"
 
 namespace telmora {
 namespace {
@@ -19,7 +19,9 @@ void fail(sqlite3_context* ctx, const QString& message) {
     sqlite3_result_error(ctx, utf8.constData(), static_cast<int>(utf8.size()));
 }
 
-bool isNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
+bool isNull(sqlite3_value* v) {
+    return sqlite3_value_type(v) == SQLITE_NULL;
+}
 
 std::optional<DateTime> monthArg(sqlite3_context* ctx, sqlite3_value* v) {
     const QString text = textArg(v);
@@ -63,7 +65,8 @@ void tmMonthDays(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 void tmYearFirst(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (const auto year = yearArg(ctx, argv[0])) sqlite3_result_double(ctx, encodeDate(*year, 1, 1));
+    if (const auto year = yearArg(ctx, argv[0]))
+        sqlite3_result_double(ctx, encodeDate(*year, 1, 1));
 }
 
 void tmYearNext(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -84,8 +87,12 @@ void tmYmBound(sqlite3_context* ctx, sqlite3_value** argv, int offset) {
     const DateTime first = encodeDate(*year, month, 1);
     sqlite3_result_double(ctx, first + offset * daysInMonth(*year, month));
 }
-void tmYmFirst(sqlite3_context* ctx, int, sqlite3_value** argv) { tmYmBound(ctx, argv, 0); }
-void tmYmNext(sqlite3_context* ctx, int, sqlite3_value** argv) { tmYmBound(ctx, argv, 1); }
+void tmYmFirst(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    tmYmBound(ctx, argv, 0);
+}
+void tmYmNext(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    tmYmBound(ctx, argv, 1);
+}
 
 void tmDuration(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const QString text = textArg(argv[0]);
@@ -127,12 +134,18 @@ void registerSqlFunctions(sqlite3* db) {
         void (*fn)(sqlite3_context*, int, sqlite3_value**);
     };
     static const Fn kFunctions[] = {
-        {"tm_day", 1, tmDay},           {"tm_month_first", 1, tmMonthFirst},
-        {"tm_month_next", 1, tmMonthNext}, {"tm_month_days", 1, tmMonthDays},
-        {"tm_year_first", 1, tmYearFirst}, {"tm_year_next", 1, tmYearNext},
-        {"tm_ym_first", 2, tmYmFirst},  {"tm_ym_next", 2, tmYmNext},
-        {"tm_duration", 1, tmDuration}, {"tm_month_floor", 1, tmMonthFloor},
-        {"tm_year_floor", 1, tmYearFloor}, {"tm_month_key", 1, tmMonthKey},
+        {"tm_day", 1, tmDay},
+        {"tm_month_first", 1, tmMonthFirst},
+        {"tm_month_next", 1, tmMonthNext},
+        {"tm_month_days", 1, tmMonthDays},
+        {"tm_year_first", 1, tmYearFirst},
+        {"tm_year_next", 1, tmYearNext},
+        {"tm_ym_first", 2, tmYmFirst},
+        {"tm_ym_next", 2, tmYmNext},
+        {"tm_duration", 1, tmDuration},
+        {"tm_month_floor", 1, tmMonthFloor},
+        {"tm_year_floor", 1, tmYearFloor},
+        {"tm_month_key", 1, tmMonthKey},
         {"tm_year_of", 1, tmYearOf},
     };
     for (const Fn& f : kFunctions) {

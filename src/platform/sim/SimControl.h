@@ -2,11 +2,10 @@
 // The simulated platform's control file telmora.sim (settings-file format, read afresh at every
 // access) and its log telmora.simlog, where everything it does outward is written, one line each.
 
-#include "uIniFile.h"
-
 #include <QString>
-
 #include <mutex>
+
+#include "uIniFile.h"
 
 namespace telmora {
 
