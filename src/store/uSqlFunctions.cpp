@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cmath>
+
 #include "uDateTime.h"
 
 namespace telmora {
@@ -103,15 +105,19 @@ void tmDuration(sqlite3_context* ctx, int, sqlite3_value** argv) {
     }
 }
 
+// The calendar day of a stored value, never rounded up past the value itself: the lists step
+// below each floor they find, and a floor above its row would find that row again for ever.
+CivilDate dayOf(sqlite3_value* v) { return decodeDate(std::floor(sqlite3_value_double(v))); }
+
 void tmMonthFloor(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (isNull(argv[0])) return sqlite3_result_null(ctx);
-    const CivilDate d = decodeDate(sqlite3_value_double(argv[0]));
+    const CivilDate d = dayOf(argv[0]);
     sqlite3_result_double(ctx, encodeDate(d.year, d.month, 1));
 }
 
 void tmYearFloor(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (isNull(argv[0])) return sqlite3_result_null(ctx);
-    sqlite3_result_double(ctx, encodeDate(decodeDate(sqlite3_value_double(argv[0])).year, 1, 1));
+    sqlite3_result_double(ctx, encodeDate(dayOf(argv[0]).year, 1, 1));
 }
 
 void tmMonthKey(sqlite3_context* ctx, int, sqlite3_value** argv) {
