@@ -16,4 +16,13 @@ public:
     virtual void setAnimating(bool on) = 0;
 };
 
+inline constexpr int kBalloonTitleMax = 63;
+inline constexpr int kBalloonTextMax = 255;
+
+// A balloon notice with the title and text cut to what the notification area takes.
+inline void showBalloonTip(ITrayNotices& tray, const QString& title, const QString& text,
+                           BalloonIcon icon, int seconds) {
+    tray.showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax), icon, seconds);
+}
+
 }  // namespace telmora

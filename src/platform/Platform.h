@@ -18,6 +18,8 @@
 namespace telmora {
 
 struct Platform {
+    virtual ~Platform() = default;
+
     std::unique_ptr<IClock> clock;
     std::unique_ptr<IInstanceGuard> instanceGuard;
     std::unique_ptr<IProcessControl> process;
@@ -26,11 +28,11 @@ struct Platform {
     std::unique_ptr<IInternet> internet;
     std::unique_ptr<IHostInfo> host;
     std::unique_ptr<IAdapters> adapters;
-    std::unique_ptr<ISystemEvents> events;
+    // The system notices need the running application: made once it exists.
+    std::function<std::unique_ptr<ISystemEvents>()> createEvents;
     // Lets the platform stand between the program and the real tray icon (the simulated one
-    // records every notice it passes on).
-    std::function<std::unique_ptr<ITrayNotices>(std::unique_ptr<ITrayNotices>)> wrapTray =
-        [](std::unique_ptr<ITrayNotices> real) { return real; };
+    // records every notice it passes on). Empty: the program talks to the tray directly.
+    std::function<std::unique_ptr<ITrayNotices>(ITrayNotices& real)> wrapTray;
 };
 
 // programDir is the folder of the program file, where its own files live.

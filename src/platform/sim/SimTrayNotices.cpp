@@ -22,16 +22,16 @@ QString iconName(BalloonIcon icon) {
 void SimTrayNotices::showBalloon(const QString& title, const QString& text, BalloonIcon icon,
                                  int seconds) {
     log_.write(QStringLiteral("balloon %1|%2|%3|%4").arg(title, text, iconName(icon)).arg(seconds));
-    if (real_) real_->showBalloon(title, text, icon, seconds);
+    real_.showBalloon(title, text, icon, seconds);
 }
 
 void SimTrayNotices::hideBalloon() {
-    if (real_) real_->hideBalloon();
+    real_.hideBalloon();
 }
 
 void SimTrayNotices::setAnimating(bool on) {
     log_.write(on ? QStringLiteral("tray animate on") : QStringLiteral("tray animate off"));
-    if (real_) real_->setAnimating(on);
+    real_.setAnimating(on);
 }
 
 }  // namespace telmora

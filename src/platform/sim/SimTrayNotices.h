@@ -1,8 +1,6 @@
 #pragma once
 // Records every tray notice in telmora.simlog, then passes it on to the real tray icon.
 
-#include <memory>
-
 #include "ITrayNotices.h"
 #include "SimControl.h"
 
@@ -10,8 +8,7 @@ namespace telmora {
 
 class SimTrayNotices final : public ITrayNotices {
 public:
-    SimTrayNotices(std::unique_ptr<ITrayNotices> real, SimLog& log)
-        : real_(std::move(real)), log_(log) {}
+    SimTrayNotices(ITrayNotices& real, SimLog& log) : real_(real), log_(log) {}
 
     void showBalloon(const QString& title, const QString& text, BalloonIcon icon,
                      int seconds) override;
@@ -19,7 +16,7 @@ public:
     void setAnimating(bool on) override;
 
 private:
-    std::unique_ptr<ITrayNotices> real_;
+    ITrayNotices& real_;
     SimLog& log_;
 };
 

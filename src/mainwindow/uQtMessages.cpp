@@ -1,0 +1,51 @@
+#include "uQtMessages.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace telmora {
+namespace {
+
+const QString kTitle = QStringLiteral("Telmora");
+
+void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace
+
+Answer QtMessages::confirm(const QString& text) {
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == yes) return Answer::Yes;
+    if (box.clickedButton() == no) return Answer::No;
+    return Answer::Closed;
+}
+
+void QtMessages::error(const QString& text) {
+    showBox(parent, QMessageBox::Critical, text);
+}
+
+void QtMessages::information(const QString& text) {
+    showBox(parent, QMessageBox::Information, text);
+}
+
+void QtMessages::plain(const QString& text) {
+    showBox(parent, QMessageBox::NoIcon, text);
+}
+
+std::optional<QString> QtMessages::input(const QString& caption, const QString& prompt,
+                                         bool secret) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        parent, caption, prompt, secret ? QLineEdit::Password : QLineEdit::Normal, QString(), &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+}  // namespace telmora

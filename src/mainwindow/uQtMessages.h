@@ -1,0 +1,23 @@
+#pragma once
+// The Qt message and input boxes of the windowed program, all titled "Telmora".
+
+#include "IMessages.h"
+
+class QWidget;
+
+namespace telmora {
+
+class QtMessages final : public IMessages {
+public:
+    Answer confirm(const QString& text) override;
+    void error(const QString& text) override;
+    void information(const QString& text) override;
+    void plain(const QString& text) override;
+    std::optional<QString> input(const QString& caption, const QString& prompt,
+                                 bool secret) override;
+
+    // The window the boxes are centred on; none centres them on the screen.
+    QWidget* parent = nullptr;
+};
+
+}  // namespace telmora

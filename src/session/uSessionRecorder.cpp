@@ -1,0 +1,72 @@
+// The session recorder: every dial-up connection becomes ETIME rows, every run PCTIME rows,
+// both split at the first tick of a new day.
+
+#include "uMainSession.h"
+
+namespace telmora {
+
+void MainSession::rasRasConnected(const TRasConnectionDetails& details) {
+    lanShown = false;
+    netStart = now();
+    connName = details.entryName();
+    showDialUpIdentity();
+    view_.repaintStatusBar();
+    if (options.tracciaweb && onStartPageCapture) onStartPageCapture();
+    if (options.daylimit || options.monthlimit) {
+        dayNoticeGiven = false;
+        monthNoticeGiven = false;
+        if (onStartLimitWatch) onStartLimitWatch();
+    }
+    startAnimation();
+}
+
+void MainSession::rasRasDisconnected(const TRasConnectionDetails&) {
+    netStop = now();
+    writeInternetSession();
+    clearIdentityLines();
+    view_.repaintStatusBar();
+    timerurl.stop();
+    lastUrl.clear();
+    timerAvvisi.stop();
+    stopAnimation();
+}
+
+void MainSession::timercambiodataTimer() {
+    view_.setClockLine(clockLineText(now()));
+    timercambiodata.stop();
+    // The tick re-arms itself whatever fails below, unless the program is ending.
+    struct Rearm {
+        MainSession& s;
+        ~Rearm() {
+            if (!s.closingAllowed) s.timercambiodata.start();
+        }
+    } rearm{*this};
+    refreshIdentityLines();
+    if (datePart(now()) == currentDay) return;
+    pcStop = now();
+    // The PC row goes first: if it fails, nothing moves and the whole split is tried again.
+    writePcSession();
+    pcStart = pcStop;
+    currentDay = datePart(pcStart);
+    if (ras.Online()) {
+        netStop = pcStop;
+        writeInternetSession();
+        netStart = netStop;
+    }
+}
+
+void MainSession::startAnimation() {
+    if (animating_) return;
+    animating_ = true;
+    tray_.setAnimating(true);
+}
+
+// Offline ticks ask for this every second; only the end of an animation changes the icon, so
+// the program icon stays until the first connection.
+void MainSession::stopAnimation() {
+    if (!animating_) return;
+    animating_ = false;
+    tray_.setAnimating(false);
+}
+
+}  // namespace telmora
