@@ -11,8 +11,9 @@ struct sqlite3;
 
 namespace telmora::test {
 
-// A connection of its own to a database file, keyed like the program's and with the tm_*
-// functions, for preparing fixtures and looking at the file behind the data module's back.
+// A connection of its own to a database file, keyed like the program's (or with another key; an
+// empty key leaves the file unencrypted) and with the tm_* functions, for preparing fixtures and
+// looking at the file behind the data module's back.
 class RawDb {
 public:
     explicit RawDb(const QString& path, const char* key = nullptr);

@@ -23,8 +23,8 @@ RawDb::RawDb(const QString& path, const char* key) {
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     EXPECT_EQ(rc, SQLITE_OK) << "cannot open " << path.toStdString();
-    exec(QStringLiteral("PRAGMA key = '%1';")
-             .arg(QString::fromUtf8(key ? key : TDataModule1::kPassword)));
+    const QString chosen = QString::fromUtf8(key ? key : TDataModule1::kPassword);
+    if (!chosen.isEmpty()) exec(QStringLiteral("PRAGMA key = '%1';").arg(chosen));
     registerSqlFunctions(db_);
 }
 
