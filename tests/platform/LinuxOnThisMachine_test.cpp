@@ -1,0 +1,44 @@
+// The Linux implementations on this machine's own files: whatever the network looks like, they
+// answer without error.
+
+#include <gtest/gtest.h>
+
+#include "LinuxDialUp.h"
+#include "LinuxHostInfo.h"
+#include "LinuxInternet.h"
+#include "uRasMonitor.h"
+
+namespace telmora::test {
+namespace {
+
+TEST(LinuxOnThisMachine, AnswersWithoutError) {
+    LinuxDialUp dialUp;
+    LinuxHostInfo host;
+    ResetRasApiLoad();
+    TRasMonitor monitor(dialUp, host);
+    EXPECT_TRUE(monitor.RasApiLoaded());
+    EXPECT_FALSE(monitor.LocalHost().isEmpty());
+    for (int i = 0; i < 3; ++i) monitor.PollConnections();
+
+    std::array<RasConnEntry, IDialUp::kMaxEntries> entries;
+    int count = -1;
+    const int result = dialUp.enumConnections(entries, count);
+    EXPECT_TRUE(result == 0 || result == IDialUp::kErrorBufferTooSmall);
+    EXPECT_GE(count, 0);
+
+    LinuxInternet internet;
+    std::uint32_t flags = 0;
+    const bool connected = internet.connectedState(flags);
+    EXPECT_EQ(connected, flags != 0);
+    EXPECT_EQ(flags & ~std::uint32_t(kConnModem | kConnLan | kConnProxy), 0u);
+
+    // The loopback has an address on every machine, and no peer.
+    const std::optional<RasPppIp> loopback = LinuxDialUp::interfaceAddresses("lo");
+    ASSERT_TRUE(loopback.has_value());
+    EXPECT_EQ(loopback->clientIp, "127.0.0.1");
+    EXPECT_EQ(loopback->serverIp, "");
+    EXPECT_FALSE(LinuxDialUp::interfaceAddresses("no-such-interface").has_value());
+}
+
+}  // namespace
+}  // namespace telmora::test
