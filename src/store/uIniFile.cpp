@@ -13,10 +13,21 @@
 namespace telmora {
 namespace {
 
-QStringList readLines(const QString& path) {
+[[noreturn]] void unableToWrite(const QString& path) {
+    throw Error(QStringLiteral("TIniFile"), QStringLiteral("Unable to write to %1").arg(path));
+}
+
+// The file's lines: none when there is no file, nothing at all when the file is there but cannot
+// be read (a write must then fail instead of replacing the file with its one key).
+std::optional<QStringList> readLines(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QString text = QString::fromUtf8(f.readAll());
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path)) return QStringList();
+        return std::nullopt;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    const QString text = QString::fromUtf8(bytes);
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
@@ -101,7 +112,7 @@ std::optional<std::int64_t> parseProfileInteger(const QString& text) {
 
 std::optional<QString> IniFile::rawValue(const QString& section, const QString& key) const {
     bool inSection = false;
-    for (const QString& line : readLines(path_)) {
+    for (const QString& line : readLines(path_).value_or(QStringList())) {
         if (const auto s = sectionOf(line)) {
             inSection = sameName(*s, section);
         } else if (inSection && keyMatches(line, key)) {
@@ -131,7 +142,9 @@ bool IniFile::readBool(const QString& section, const QString& key, bool def) con
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) const {
-    QStringList lines = readLines(path_);
+    const auto existing = readLines(path_);
+    if (!existing) unableToWrite(path_);
+    QStringList lines = *existing;
     const QString entry = key + QLatin1Char('=') + value;
     qsizetype sectionAt = -1;
     qsizetype insertAt = -1;  // after the last non-blank line of the section
@@ -162,7 +175,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         }
     }
     if (!replaceFile(path_, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8())) {
-        throw Error(QStringLiteral("TIniFile"), QStringLiteral("Unable to write to %1").arg(path_));
+        unableToWrite(path_);
     }
 }
 

@@ -5,9 +5,15 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <ostream>
 #include <string>
 
 struct sqlite3;
+
+// Failures print texts as text rather than as arrays of UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace telmora::test {
 
