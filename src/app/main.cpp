@@ -39,6 +39,7 @@ public:
 
 int main(int argc, char** argv) {
     using namespace telmora;
+    Q_INIT_RESOURCE(telmora);
     // The program's own folder holds its database, settings and log.
     const QString programFile = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     const QString programDir = QFileInfo(programFile).absolutePath();

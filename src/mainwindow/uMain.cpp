@@ -59,11 +59,11 @@ QAction* addItem(QMenu* menu, const QString& caption, int glyphIndex, bool enabl
 
 }  // namespace
 
-TMainForm::TMainForm(Platform& platform, TDataModule1& data, const SessionPaths& paths,
+TMainForm::TMainForm(Platform& platform, TDataModule1& dataModule, const SessionPaths& paths,
                      ReportError& reportError, IMessages& messages, QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
-      data_(data),
+      data_(dataModule),
       reportError_(reportError),
       messages_(messages),
       commands_(*platform.internet, messages) {
@@ -77,8 +77,8 @@ TMainForm::TMainForm(Platform& platform, TDataModule1& data, const SessionPaths&
         trayNotices_ = platform.wrapTray(*tray_);
         notices = trayNotices_.get();
     }
-    session_ =
-        std::make_unique<MainSession>(platform, data, paths, reportError, *this, *notices, this);
+    session_ = std::make_unique<MainSession>(platform, dataModule, paths, reportError, *this,
+                                             *notices, this);
     sb1_->online = [this] { return session_->ras.Online(); };
     sb1_->lanShown = [this] { return session_->lanShown; };
 }

@@ -27,7 +27,7 @@ class TrayIcon;
 class TMainForm : public QMainWindow, public IMainView {
     Q_OBJECT
 public:
-    TMainForm(Platform& platform, TDataModule1& data, const SessionPaths& paths,
+    TMainForm(Platform& platform, TDataModule1& dataModule, const SessionPaths& paths,
               ReportError& reportError, IMessages& messages, QWidget* parent = nullptr);
     ~TMainForm() override;
 

@@ -53,6 +53,16 @@ protected:
         }
         return out;
     }
+    // A dial-up link comes up or goes: the system then also reports the modem kind.
+    void connect(const std::string& entry = "Provider") {
+        fp.dialUp->connect(entry);
+        fp.internet->flags |= kConnModem;
+    }
+    void disconnect() {
+        fp.dialUp->disconnect();
+        fp.internet->flags &= ~std::uint32_t{kConnModem};
+    }
+
     // One monitor poll and one tick at the given instant.
     void at(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
         fp.clock->set(y, mo, d, h, mi, s, ms);

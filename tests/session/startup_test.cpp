@@ -106,7 +106,7 @@ TEST_F(StartupTest, FailedStepIsReportedAndTheSettingsAreStillLoaded) {
 TEST_F(StartupTest, ExitWhileOnlineEndsBothRowsAtTheSameInstant) {
     fp.clock->set(2004, 3, 5, 10, 0, 0);
     session->startUp();
-    fp.dialUp->connect("Casa");
+    connect("Casa");
     at(2004, 3, 5, 10, 5, 0);
     fp.clock->set(2004, 3, 5, 11, 0, 0, 250);
     session->requestExit();
@@ -177,7 +177,7 @@ TEST_F(StartupTest, ErrorsAreLoggedWithTimeAndSource) {
 TEST_F(StartupTest, DateChangeEndsTheProgramWithoutRowsAndSavesTheSettings) {
     fp.clock->set(2004, 3, 5, 10, 0, 0);
     session->startUp();
-    fp.dialUp->connect();
+    connect();
     at(2004, 3, 5, 10, 0, 1);
 
     fp.clock->set(2004, 3, 5, 17, 0, 0);  // a new time, the same day: nothing happens
