@@ -1,0 +1,1 @@
+telmora_bench(bench_store sqlcipher_static)
