@@ -21,6 +21,8 @@ std::optional<std::string> readFile(const std::string& path) {
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         text.append(buffer, static_cast<std::size_t>(n));
+        // sysfs and small files come whole in one read; a short read is their end.
+        if (static_cast<std::size_t>(n) < sizeof buffer) break;
     }
     ::close(fd);
     return text;

@@ -1,0 +1,1 @@
+telmora_bench(bench_dialup telmora_monitor telmora_platform_linux)
