@@ -59,18 +59,64 @@ void exec(sqlite3* db, const char* sql, const QString& path) {
     if (rc != SQLITE_OK) raise(describe(rc, db, path));
 }
 
-QVariant columnValue(sqlite3_stmt* s, int i) {
+using Kind = detail::Cell::Kind;
+
+// The last text read from a column: long results repeat the same connection name row after row,
+// and an equal text shares the string already made instead of decoding it again.
+struct LastText {
+    QByteArray utf8;
+    qint64 index = -1;
+};
+
+void appendCell(sqlite3_stmt* s, int i, LastText& last, detail::ResultTable& table) {
+    detail::Cell cell;
     switch (sqlite3_column_type(s, i)) {
         case SQLITE_INTEGER:
-            return QVariant::fromValue<qint64>(sqlite3_column_int64(s, i));
+            cell.kind = Kind::Integer;
+            cell.integer = sqlite3_column_int64(s, i);
+            break;
         case SQLITE_FLOAT:
-            return sqlite3_column_double(s, i);
-        case SQLITE_TEXT:
-            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
-                                     sqlite3_column_bytes(s, i));
+            cell.kind = Kind::Real;
+            cell.real = sqlite3_column_double(s, i);
+            break;
+        case SQLITE_TEXT: {
+            const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+            const int size = sqlite3_column_bytes(s, i);
+            if (last.index < 0 || QByteArrayView(utf8, size) != last.utf8) {
+                last.utf8 = QByteArray(utf8, size);
+                last.index = static_cast<qint64>(table.texts.size());
+                table.texts.push_back(QString::fromUtf8(utf8, size));
+            }
+            cell.kind = Kind::Text;
+            cell.integer = last.index;
+            break;
+        }
         default:
-            return {};
+            break;
     }
+    table.cells.push_back(cell);
+}
+
+void appendCell(const QVariant& v, detail::ResultTable& table) {
+    detail::Cell cell;
+    switch (v.typeId()) {
+        case QMetaType::UnknownType:
+            break;
+        case QMetaType::Double:
+            cell.kind = Kind::Real;
+            cell.real = v.toDouble();
+            break;
+        case QMetaType::LongLong:
+        case QMetaType::Int:
+            cell.kind = Kind::Integer;
+            cell.integer = v.toLongLong();
+            break;
+        default:
+            cell.kind = Kind::Text;
+            cell.integer = static_cast<qint64>(table.texts.size());
+            table.texts.push_back(v.toString());
+    }
+    table.cells.push_back(cell);
 }
 
 void keyConnection(sqlite3* db) {
@@ -92,23 +138,55 @@ const char* const TDataModule1::kPassword = "vorlandki-quest";
 
 // ---- Row ----
 
-QVariant Row::value(const QString& column) const {
-    for (size_t i = 0; i < columns_->size(); ++i) {
-        if ((*columns_)[i].compare(column, Qt::CaseInsensitive) == 0) return values_[i];
+Row::Row(std::shared_ptr<const std::vector<QString>> columns, std::vector<QVariant> values) {
+    auto table = std::make_shared<detail::ResultTable>();
+    table->columns = *columns;
+    for (const QVariant& v : values) appendCell(v, *table);
+    table_ = std::move(table);
+}
+
+const detail::Cell& Row::cell(const QString& column) const {
+    const std::vector<QString>& columns = table_->columns;
+    // Callers name columns as the statements spell them: the exact match is the quick one.
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i] == column) return table_->cells[first_ + i];
+    }
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].compare(column, Qt::CaseInsensitive) == 0) return table_->cells[first_ + i];
     }
     raise(QStringLiteral("Colonna sconosciuta: %1").arg(column));
 }
 
+QVariant Row::value(const QString& column) const {
+    const detail::Cell& c = cell(column);
+    switch (c.kind) {
+        case Kind::Integer:
+            return QVariant::fromValue<qint64>(c.integer);
+        case Kind::Real:
+            return c.real;
+        case Kind::Text:
+            return table_->texts[static_cast<size_t>(c.integer)];
+        case Kind::Null:
+            break;
+    }
+    return {};
+}
+
+// The usual kinds are read directly; any other goes through QVariant's own conversion.
 DateTime Row::dateTime(const QString& column) const {
-    return value(column).toDouble();
+    const detail::Cell& c = cell(column);
+    return c.kind == Kind::Real ? c.real : value(column).toDouble();
 }
 
 QString Row::text(const QString& column) const {
-    return value(column).toString();
+    const detail::Cell& c = cell(column);
+    return c.kind == Kind::Text ? table_->texts[static_cast<size_t>(c.integer)]
+                                : value(column).toString();
 }
 
 qint64 Row::integer(const QString& column) const {
-    return value(column).toLongLong();
+    const detail::Cell& c = cell(column);
+    return c.kind == Kind::Integer ? c.integer : value(column).toLongLong();
 }
 
 // ---- Query ----
@@ -147,10 +225,13 @@ void Query::open() {
 void Query::run(bool keepRows) {
     close();
     if (!stmt_) raise(QStringLiteral("Nessuna istruzione impostata per %1").arg(name_));
-    TDataModule1::Result result = module_.run(*stmt_, params_);
+    if (!table_ || table_.use_count() > 1) table_ = std::make_shared<detail::ResultTable>();
+    table_->clear();
+    const size_t rowCount = module_.run(*stmt_, params_, *table_);
     if (!keepRows) return;
-    rows_.reserve(result.rows.size());
-    for (auto& values : result.rows) rows_.emplace_back(result.columns, std::move(values));
+    const size_t width = table_->columns.size();
+    rows_.reserve(rowCount);
+    for (size_t i = 0; i < rowCount; ++i) rows_.emplace_back(table_, i * width);
     open_ = true;
 }
 
@@ -180,7 +261,9 @@ void TDataModule1::openLocked() {
     // Never created here: a missing database stays missing until one is put back.
     sqlite3* db = nullptr;
     const QByteArray file = path_.toUtf8();
-    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // The engine's own per-call locking is left out: mutex_ already serialises every use.
+    const int rc = sqlite3_open_v2(file.constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = describe(rc, db, path_);
         sqlite3_close_v2(db);
@@ -196,7 +279,12 @@ void TDataModule1::openLocked() {
         sqlite3_busy_timeout(db, 2000);
         // A wrong key or a file that is no database shows on the first read.
         exec(db, "SELECT count(*) FROM sqlite_master;", path_);
-        exec(db, "PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL;", path_);
+        // Every page read is decrypted; a cache that holds a year of both tables lets reports
+        // after the first one find their pages already decrypted.
+        exec(db,
+             "PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL;"
+             "PRAGMA cache_size = -16384;",
+             path_);
         registerSqlFunctions(db);
     } catch (...) {
         sqlite3_close_v2(db);
@@ -205,8 +293,8 @@ void TDataModule1::openLocked() {
     db_ = db;
 }
 
-TDataModule1::Result TDataModule1::run(Stmt stmt,
-                                       const std::vector<std::pair<QString, QVariant>>& params) {
+size_t TDataModule1::run(Stmt stmt, const std::vector<std::pair<QString, QVariant>>& params,
+                         detail::ResultTable& table) {
     std::lock_guard lock(mutex_);
     openLocked();
     Statement s;
@@ -230,26 +318,23 @@ TDataModule1::Result TDataModule1::run(Stmt stmt,
                               SQLITE_TRANSIENT);
         }
     }
-    Result result;
-    auto columns = std::make_shared<std::vector<QString>>();
-    for (int i = 0; i < sqlite3_column_count(s.handle); ++i) {
-        columns->push_back(QString::fromUtf8(sqlite3_column_name(s.handle, i)));
+    const int width = sqlite3_column_count(s.handle);
+    for (int i = 0; i < width; ++i) {
+        table.columns.push_back(QString::fromUtf8(sqlite3_column_name(s.handle, i)));
     }
-    result.columns = columns;
+    size_t rowCount = 0;
+    std::vector<LastText> lastTexts(static_cast<size_t>(width));
     while ((rc = sqlite3_step(s.handle)) == SQLITE_ROW) {
-        std::vector<QVariant> row;
-        row.reserve(columns->size());
-        for (int i = 0; i < static_cast<int>(columns->size()); ++i) {
-            row.push_back(columnValue(s.handle, i));
-        }
-        result.rows.push_back(std::move(row));
+        for (int i = 0; i < width; ++i)
+            appendCell(s.handle, i, lastTexts[static_cast<size_t>(i)], table);
+        ++rowCount;
     }
     if (rc != SQLITE_DONE) {
         // Errors of the tm_* functions are already in the program's words.
         if ((rc & 0xff) == SQLITE_ERROR) raise(QString::fromUtf8(sqlite3_errmsg(db_)));
         raise(describe(rc, db_, path_));
     }
-    return result;
+    return rowCount;
 }
 
 bool TDataModule1::cipherAvailable() {
@@ -285,9 +370,11 @@ void TDataModule1::createDatabase(const QString& path) {
              "PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL;"
              "BEGIN;"
              "CREATE TABLE ETIME (TSTART REAL, TSTOP REAL, TCONNECTION REAL, CONN_NAME TEXT);"
-             "CREATE INDEX ETIME_TSTART ON ETIME (TSTART);"
+             // The start indexes carry every column, so a report reads its rows from the
+             // index alone instead of looking each one up in the table.
+             "CREATE INDEX ETIME_TSTART ON ETIME (TSTART, TSTOP, TCONNECTION, CONN_NAME);"
              "CREATE TABLE PCTIME (PCSTART REAL, PCSTOP REAL, TPC REAL);"
-             "CREATE INDEX PCTIME_PCSTART ON PCTIME (PCSTART);"
+             "CREATE INDEX PCTIME_PCSTART ON PCTIME (PCSTART, PCSTOP, TPC);"
              "CREATE TABLE URL (DATA REAL, URL TEXT);"
              "CREATE INDEX URL_DATA ON URL (DATA);"
              "COMMIT;",

@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <memory>
 #include <mutex>
+#include <variant>
 #include <vector>
 
 #include "uCatalogue.h"
@@ -22,11 +23,40 @@ namespace telmora {
 
 class TDataModule1;
 
+namespace detail {
+
+// A cell as the engine returned it. Texts live beside the cells, so that a cell is plain data
+// and a large result grows without constructing or moving strings.
+struct Cell {
+    enum class Kind : quint8 { Null, Integer, Real, Text };
+    Kind kind = Kind::Null;
+    qint64 integer = 0;  // the number, or the index of the text in ResultTable::texts
+    double real = 0;
+};
+
+// Every cell of one result, row after row, in one block: a large result costs no allocation
+// per row or per cell.
+struct ResultTable {
+    std::vector<QString> columns;
+    std::vector<Cell> cells;
+    std::vector<QString> texts;
+
+    void clear() {  // keeps the memory for the next result
+        columns.clear();
+        cells.clear();
+        texts.clear();
+    }
+};
+
+}  // namespace detail
+
 // One row of a result, its columns read by name.
 class Row {
 public:
-    Row(std::shared_ptr<const std::vector<QString>> columns, std::vector<QVariant> values)
-        : columns_(std::move(columns)), values_(std::move(values)) {}
+    Row(std::shared_ptr<const std::vector<QString>> columns, std::vector<QVariant> values);
+    // The row of table whose first cell is cells[firstCell].
+    Row(std::shared_ptr<const detail::ResultTable> table, size_t firstCell)
+        : table_(std::move(table)), first_(firstCell) {}
 
     QVariant value(const QString& column) const;  // throws when the column is unknown
     DateTime dateTime(const QString& column) const;
@@ -34,8 +64,10 @@ public:
     qint64 integer(const QString& column) const;
 
 private:
-    std::shared_ptr<const std::vector<QString>> columns_;
-    std::vector<QVariant> values_;
+    const detail::Cell& cell(const QString& column) const;
+
+    std::shared_ptr<const detail::ResultTable> table_;
+    size_t first_ = 0;
 };
 
 // A query object: close, set its statement, set its parameters by name, then execute or open.
@@ -65,6 +97,8 @@ private:
     std::optional<Stmt> stmt_;
     std::vector<std::pair<QString, QVariant>> params_;
     std::vector<Row> rows_;
+    // The cells behind rows_; reused by the next result when no row outlives this one.
+    std::shared_ptr<detail::ResultTable> table_;
     bool open_ = false;
 };
 
@@ -97,11 +131,9 @@ public:
 
 private:
     friend class Query;
-    struct Result {
-        std::shared_ptr<const std::vector<QString>> columns;
-        std::vector<std::vector<QVariant>> rows;
-    };
-    Result run(Stmt stmt, const std::vector<std::pair<QString, QVariant>>& params);
+    // Runs stmt and puts its result into table; returns the number of rows.
+    size_t run(Stmt stmt, const std::vector<std::pair<QString, QVariant>>& params,
+               detail::ResultTable& table);
     void openLocked();
 
     QString path_;
