@@ -1,0 +1,1 @@
+telmora_bench(bench_reports telmora_reports sqlcipher_static)
