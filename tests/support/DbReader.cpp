@@ -18,6 +18,7 @@ Rows readRows(const QString& databasePath, const QString& sql) {
     }
     const std::string key = std::string("PRAGMA key = '") + TDataModule1::kPassword + "';";
     sqlite3_exec(db, key.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_busy_timeout(db, 5000);  // the program may be writing
     registerSqlFunctions(db);
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s, nullptr) != SQLITE_OK) {

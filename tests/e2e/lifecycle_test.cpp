@@ -1,0 +1,124 @@
+// Start, orderly end, refused second copy, killed runs and the date change, on the real program.
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+#include <csignal>
+
+#include "QtPrinters.h"
+#include "SimRun.h"
+#include "uDateTime.h"
+
+namespace telmora::test {
+namespace {
+
+const QString kAbnormal = QStringLiteral("arrestianomali");
+
+TEST(Lifecycle, FirstStartAndSigtermLeaveTheSettingsAndOnePcRow) {
+    SimRun run;
+    run.start(QStringLiteral("2004-03-05 18:07:31"));
+    ASSERT_TRUE(run.waitStarted());
+    EXPECT_EQ(run.readFile(QStringLiteral("telmora.ini")),
+              QStringLiteral("[arrestianomali]\nanomalo=1\n\n[opzioni]\nprimoavvio=05/03/2004 "
+                             "18.07.31\n"));
+    QThread::sleep(2);
+    run.signal(SIGTERM);
+    ASSERT_EQ(run.waitExit(), 0);
+
+    EXPECT_EQ(run.readFile(QStringLiteral("telmora.ini")),
+              QStringLiteral("[arrestianomali]\nanomalo=0\n\n[opzioni]\nprimoavvio=05/03/2004 "
+                             "18.07.31\ntracciaweb=0\nrg=0\ndaylimit=0\nmonthlimit=0\n"
+                             "disconnectday=0\ndisconnectmonth=0\nhdaylimit=1\nhmonthlimit=1\n"));
+    const Rows rows = run.pcRows();
+    ASSERT_EQ(rows.size(), 1u);
+    const DateTime start = rows[0][0].toDouble(), stop = rows[0][1].toDouble();
+    EXPECT_EQ(dayText(start), QStringLiteral("05/03/2004"));
+    EXPECT_TRUE(timeText(start).startsWith(QStringLiteral("18.07.")))
+        << timeText(start).toStdString();
+    EXPECT_GE(stop - start, 2.0 / 86400);
+    EXPECT_EQ(timeText(rows[0][2].toDouble()), durationText(start, stop));
+    EXPECT_TRUE(run.netRows().empty());
+    EXPECT_TRUE(QFile::exists(run.path(QStringLiteral("home/.config/autostart/Telmora.desktop"))));
+}
+
+TEST(Lifecycle, ASecondCopyEndsAtOnceAndTouchesNothing) {
+    SimRun run;
+    QProcess& first = run.start();
+    ASSERT_TRUE(run.waitStarted());
+    const QString before = run.readFile(QStringLiteral("telmora.ini"));
+
+    QProcess second;
+    second.setProcessEnvironment(first.processEnvironment());
+    second.start(run.path(QStringLiteral("telmora")), {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(run.readFile(QStringLiteral("telmora.ini")), before);
+    EXPECT_TRUE(run.pcRows().empty());
+
+    run.signal(SIGTERM);
+    ASSERT_EQ(run.waitExit(), 0);
+    EXPECT_EQ(run.pcRows().size(), 1u);
+}
+
+TEST(Lifecycle, KilledRunsAreCountedOnceEachAndTheDatabaseStaysWhole) {
+    SimRun run;
+    for (int kill = 1; kill <= 2; ++kill) {
+        run.start();
+        ASSERT_TRUE(run.waitStarted());
+        ASSERT_TRUE(SimRun::waitFor([&] {
+            return run.settings().readInteger(kAbnormal, QStringLiteral("arresti"), 0) == kill - 1;
+        }));
+        QThread::msleep(300 * kill);
+        run.signal(SIGKILL);
+        run.waitExit();
+    }
+    run.start();
+    ASSERT_TRUE(SimRun::waitFor(
+        [&] { return run.settings().readInteger(kAbnormal, QStringLiteral("arresti"), 0) == 2; }));
+    run.signal(SIGTERM);
+    ASSERT_EQ(run.waitExit(), 0);
+    EXPECT_EQ(run.settings().readInteger(kAbnormal, QStringLiteral("arresti"), 0), 2);
+    EXPECT_FALSE(run.settings().readBool(kAbnormal, QStringLiteral("anomalo"), true));
+    EXPECT_EQ(readRows(run.dbPath(), QStringLiteral("PRAGMA integrity_check"))[0][0].toString(),
+              QStringLiteral("ok"));
+    EXPECT_EQ(run.pcRows().size(), 1u) << "killed runs leave no row";
+}
+
+TEST(Lifecycle, ADateChangeEndsTheProgramAfterTheNoticeWithoutRows) {
+    SimRun run;
+    run.start(QStringLiteral("2004-03-05 10:00:00"), SimRun::Clock::Settable);
+    ASSERT_TRUE(run.waitStarted());
+
+    // A new time on the same day: nothing happens.
+    run.setFakeTime(QStringLiteral("2004-03-05 16:00:00"));
+    run.control().writeString(QStringLiteral("clock"), QStringLiteral("changed"),
+                              QStringLiteral("1"));
+    QThread::sleep(1);
+    EXPECT_TRUE(run.simlog().isEmpty());
+
+    run.setFakeTime(QStringLiteral("2004-03-09 09:00:00"));
+    run.control().writeString(QStringLiteral("clock"), QStringLiteral("changed"),
+                              QStringLiteral("2"));
+    ASSERT_TRUE(SimRun::waitFor([&] { return !run.simlog().isEmpty(); }, std::chrono::seconds(5)));
+    const auto noticed = std::chrono::steady_clock::now();
+    EXPECT_EQ(run.simlog(), QStringList{QStringLiteral(
+                                "balloon Telmora. Arresto programma|E' stata modificata la "
+                                "data di sistema\\rChiusura di Telmora in corso...|"
+                                "warning|10")});
+    ASSERT_EQ(run.waitExit(), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - noticed, std::chrono::milliseconds(4500));
+    EXPECT_TRUE(run.pcRows().empty());
+    EXPECT_FALSE(run.settings().readBool(kAbnormal, QStringLiteral("anomalo"), true));
+    EXPECT_TRUE(
+        run.settings().valueExists(QStringLiteral("opzioni"), QStringLiteral("hmonthlimit")));
+
+    // The exit counted as orderly: the next start counts no abnormal stop.
+    run.start();
+    ASSERT_TRUE(run.waitStarted());
+    EXPECT_EQ(run.settings().readInteger(kAbnormal, QStringLiteral("arresti"), 0), 0);
+    run.signal(SIGTERM);
+    ASSERT_EQ(run.waitExit(), 0);
+}
+
+}  // namespace
+}  // namespace telmora::test
