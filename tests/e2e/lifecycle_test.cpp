@@ -96,9 +96,13 @@ TEST(Lifecycle, ADateChangeEndsTheProgramAfterTheNoticeWithoutRows) {
     QThread::sleep(1);
     EXPECT_TRUE(run.simlog().isEmpty());
 
+    // The clock and its notice change together, as when the system clock is set: the program
+    // is held meanwhile so that no tick of its own sees the new date first.
+    run.signal(SIGSTOP);
     run.setFakeTime(QStringLiteral("2004-03-09 09:00:00"));
     run.control().writeString(QStringLiteral("clock"), QStringLiteral("changed"),
                               QStringLiteral("2"));
+    run.signal(SIGCONT);
     ASSERT_TRUE(SimRun::waitFor([&] { return !run.simlog().isEmpty(); }, std::chrono::seconds(5)));
     const auto noticed = std::chrono::steady_clock::now();
     EXPECT_EQ(run.simlog(), QStringList{QStringLiteral(
