@@ -10,6 +10,7 @@
 #include "IMessages.h"
 #include "uConnectionCommands.h"
 #include "uMainSession.h"
+#include "uPeriodTotals.h"
 
 class QAction;
 class QComboBox;
@@ -49,6 +50,16 @@ public:
     void mnutelmoraClick();
     void TrayIcon1DblClick() { mnutelmoraClick(); }
     void Disattiva1Click();
+
+    // Period totals of the upper half.
+    void datgiornoChange();
+    void combomeseChange();
+    void comboannoChange();
+    void ShowPeriodTotals(QObject* sender);
+    void FillPeriodLists();
+    void rgClick();
+    // The period tag of lblcalls: 0 none, 1 day, 2 month, 3 year.
+    int lblcallsTag() const { return lblcallsTag_; }
 
     // IMainView
     void closeWindow() override;
@@ -93,6 +104,8 @@ protected:
 
 private:
     void buildWindow();
+    void paintSelectors(QWidget* red);
+    void clearTotals();
     void buildMainMenu();
     void buildTrayMenu();
     bool passwordProtected() const;
@@ -102,6 +115,8 @@ private:
     ReportError& reportError_;
     IMessages& messages_;
     ConnectionCommands commands_;
+    PeriodTotals totals_;
+    int lblcallsTag_ = 0;
     StatusBar1* sb1_ = nullptr;
     TrayIcon* tray_ = nullptr;
     std::unique_ptr<ITrayNotices> trayNotices_;
