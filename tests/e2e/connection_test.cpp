@@ -8,6 +8,7 @@
 #include "QtPrinters.h"
 #include "SimRun.h"
 #include "uDateTime.h"
+#include "uPeriodTotals.h"
 
 namespace telmora::test {
 namespace {
@@ -91,6 +92,39 @@ TEST(Connection, ASessionAcrossMidnightGivesTwoRowsOfEachKindMeetingAtOneInstant
     }
     EXPECT_EQ(net[1][3].toString(), QStringLiteral("Notte"));
     EXPECT_TRUE(timeText(net[1][2].toDouble()).startsWith(QStringLiteral("00.00.")));
+
+    // The command-line report reads what the program wrote as the window does.
+    TDataModule1 data(run.dbPath());
+    PeriodTotals totals(data);
+    struct Period {
+        const char* flag;
+        Activity activity;
+        PeriodKind kind;
+        const char* option;
+        const char* value;
+    };
+    const Period periods[] = {
+        {"--internet", Activity::Internet, PeriodKind::Day, "--day", "05/03/2004"},
+        {"--internet", Activity::Internet, PeriodKind::Day, "--day", "06/03/2004"},
+        {"--internet", Activity::Internet, PeriodKind::Month, "--month", "2004/03"},
+        {"--pc", Activity::Pc, PeriodKind::Year, "--year", "2004"},
+    };
+    for (const Period& p : periods) {
+        QProcess tool;
+        tool.start(QStringLiteral(TELMORA_BIN_DIR "/telmora-report"),
+                   {QStringLiteral("--db"), run.dbPath(), QString::fromLatin1(p.flag),
+                    QString::fromLatin1(p.option), QString::fromLatin1(p.value)});
+        ASSERT_TRUE(tool.waitForFinished(20000));
+        EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+        const PeriodReport r = totals.compute(p.activity, p.kind, QString::fromLatin1(p.value));
+        EXPECT_EQ(QString::fromUtf8(tool.readAllStandardOutput()),
+                  r.lbltot + QLatin1Char('\n') + r.lblcalls + QLatin1Char('\n') + r.lblmax +
+                      QLatin1Char('\n') + r.lblurl + QLatin1Char('\n'))
+            << p.value;
+    }
+    EXPECT_EQ(
+        totals.compute(Activity::Internet, PeriodKind::Month, QStringLiteral("2004/03")).lblcalls,
+        QStringLiteral("Chiamate:  2"));
 }
 
 }  // namespace
