@@ -141,12 +141,12 @@ int main(int argc, char** argv) {
 
     Store s;
     s.path = s.dir.filePath(QStringLiteral("telmora.mdb"));
-    bench::HistorySpec spec;
-    spec.pcRows = kPcRows;
-    spec.etimeRows = 1'000;
-    spec.urlRows = 100;
-    std::fprintf(stderr, "Generating %ld PC sessions...\n", spec.pcRows);
-    bench::createHistoryDatabase(s.path, spec);
+    bench::HistorySpec shape;
+    shape.pcRows = kPcRows;
+    shape.etimeRows = 1'000;
+    shape.urlRows = 100;
+    std::fprintf(stderr, "Generating %ld PC sessions...\n", shape.pcRows);
+    bench::createHistoryDatabase(s.path, shape);
     s.module = std::make_unique<TDataModule1>(s.path);
     sqlite3_open_v2(s.path.toUtf8().constData(), &s.raw, SQLITE_OPEN_READONLY, nullptr);
     const QByteArray key = QByteArrayLiteral("PRAGMA key = '") + TDataModule1::kPassword + "';";

@@ -45,7 +45,7 @@ void fill(sqlite3* db, const char* sql, long rows, DateTime first, DateTime last
 
 }  // namespace
 
-void createHistoryDatabase(const QString& path, const HistorySpec& spec) {
+void createHistoryDatabase(const QString& path, const HistorySpec& shape) {
     QFile::remove(path);
     TDataModule1::createDatabase(path);
     sqlite3* db = nullptr;
@@ -53,17 +53,17 @@ void createHistoryDatabase(const QString& path, const HistorySpec& spec) {
     const std::string key = std::string("PRAGMA key = '") + TDataModule1::kPassword + "';";
     check(sqlite3_exec(db, key.c_str(), nullptr, nullptr, nullptr), db);
     check(sqlite3_exec(db, "PRAGMA synchronous = OFF; BEGIN;", nullptr, nullptr, nullptr), db);
-    const DateTime first = encodeDate(spec.lastYear - spec.years + 1, 1, 1);
-    const DateTime last = encodeDate(spec.lastYear + 1, 1, 1);
-    fill(db, "INSERT INTO PCTIME (PCSTART, PCSTOP, TPC) VALUES (?, ?, ?)", spec.pcRows, first,
+    const DateTime first = encodeDate(shape.lastYear - shape.years + 1, 1, 1);
+    const DateTime last = encodeDate(shape.lastYear + 1, 1, 1);
+    fill(db, "INSERT INTO PCTIME (PCSTART, PCSTOP, TPC) VALUES (?, ?, ?)", shape.pcRows, first,
          last, false);
     fill(db, "INSERT INTO ETIME (TSTART, TSTOP, TCONNECTION, CONN_NAME) VALUES (?, ?, ?, ?)",
-         spec.etimeRows, first, last, true);
+         shape.etimeRows, first, last, true);
     // The page history keeps only the newest captures: the last days of the range.
     sqlite3_stmt* s = nullptr;
     check(sqlite3_prepare_v2(db, "INSERT INTO URL (DATA, URL) VALUES (?, ?)", -1, &s, nullptr), db);
-    for (long i = 0; i < spec.urlRows; ++i) {
-        sqlite3_bind_double(s, 1, last - 30.0 + 30.0 * static_cast<double>(i) / spec.urlRows);
+    for (long i = 0; i < shape.urlRows; ++i) {
+        sqlite3_bind_double(s, 1, last - 30.0 + 30.0 * static_cast<double>(i) / shape.urlRows);
         sqlite3_bind_text(s, 2, "\"http://example.org/\",\"Esempio\"", -1, SQLITE_STATIC);
         check(sqlite3_step(s), db);
         sqlite3_reset(s);

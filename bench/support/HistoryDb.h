@@ -15,6 +15,6 @@ struct HistorySpec {
 
 // Creates the database at path (removing any old file) with rows spread evenly over the years:
 // sessions of the same table never overlap, each lasts less than its share of the day.
-void createHistoryDatabase(const QString& path, const HistorySpec& spec);
+void createHistoryDatabase(const QString& path, const HistorySpec& shape);
 
 }  // namespace telmora::bench

@@ -68,9 +68,9 @@ LinuxSystemEvents::~LinuxSystemEvents() {
 
 // An absolute timer far in the future that the kernel cancels whenever the clock is set.
 void LinuxSystemEvents::armClockWatch() {
-    itimerspec spec{};
-    spec.it_value.tv_sec = std::numeric_limits<time_t>::max() / 2;
-    ::timerfd_settime(clockFd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr);
+    itimerspec when{};
+    when.it_value.tv_sec = std::numeric_limits<time_t>::max() / 2;
+    ::timerfd_settime(clockFd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &when, nullptr);
     wallMinusBoot_ = wallMinusBoot();
 }
 
