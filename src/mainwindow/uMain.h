@@ -108,6 +108,7 @@ private:
     void clearTotals();
     void buildMainMenu();
     void buildTrayMenu();
+    void fitAndCentre();
     bool passwordProtected() const;
 
     Platform& platform_;

@@ -1,26 +1,23 @@
 #include "uStatusBar.h"
 
+#include <qdrawutil.h>
+
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOption>
+
+#include "uMainFont.h"
 
 namespace telmora {
 namespace {
 
 const QString kCredit = QStringLiteral("Telmora - il tempo della tua connessione");
 
-QFont panelFont() {
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPointSize(8);
-    return f;
-}
-
 }  // namespace
 
 StatusBar1::StatusBar1(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
-    setFixedHeight(19);
-    setFont(panelFont());
+    setFont(windowFont());
+    setFixedHeight(QFontMetrics(windowFont()).height() + 6);
 }
 
 QString StatusBar1::panelText(int panel) const {
@@ -40,14 +37,14 @@ QRect StatusBar1::panelRect(int panel) const {
 
 void StatusBar1::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), palette().window());
-    const QFont font = panelFont();
+    // A status bar in the colour of buttons, whatever the window's own background.
+    p.fillRect(rect(), palette().button());
+    const QFont font = windowFont();
     p.setFont(font);
     const QFontMetrics metrics(font);
     for (int panel = 0; panel < 2; ++panel) {
         const QRect r = panelRect(panel);
-        p.setPen(palette().mid().color());
-        p.drawRect(r.adjusted(0, 0, -1, -1));
+        qDrawShadePanel(&p, r, palette(), true, 1);
         const QString text = panelText(panel);
         p.setPen(panelColor(panel));
         const int left = centredLeft(r.left(), r.width(), metrics.horizontalAdvance(text));
