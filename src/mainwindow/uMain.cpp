@@ -125,6 +125,7 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::buildWindow() {
     setWindowTitle(QStringLiteral("Telmora"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/telmora.svg")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(windowFont());

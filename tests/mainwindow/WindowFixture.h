@@ -18,6 +18,11 @@ inline void initTelmoraResources() {
 
 namespace telmora::test {
 
+// An icon as it is drawn at the size of the tray and the menus; null when it does not load.
+inline QImage picture(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {

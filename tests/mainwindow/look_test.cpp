@@ -93,6 +93,9 @@ TEST_F(LookTest, FrameAndColours) {
     keepPicture(QStringLiteral("main-window.png"));
 
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Telmora"));
+    const QImage programIcon = picture(QIcon(QStringLiteral(":/icons/telmora.svg")));
+    ASSERT_FALSE(programIcon.isNull());
+    EXPECT_EQ(picture(form->windowIcon()), programIcon);
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     const Qt::WindowFlags flags = form->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);

@@ -18,10 +18,6 @@ QStringList captions(const QList<QAction*>& actions) {
     return out;
 }
 
-QImage picture(const QIcon& icon) {
-    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
 TEST_F(MenusTest, EveryMenuHoldsItsItemsInOrder) {
     const QMenuBar* bar = form->menuBar();
     EXPECT_EQ(bar->objectName(), QStringLiteral("MainMenu1"));

@@ -69,10 +69,6 @@ TEST(TrayAnimationTest, FramesFollowEveryHalfSecond) {
     animation.stop();
 }
 
-QImage picture(const QIcon& icon) {
-    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
 using TrayIconTest = WindowFixture;
 
 TEST_F(TrayIconTest, ProgramIconUntilTheFirstConnectionThenTheFirstFrame) {
