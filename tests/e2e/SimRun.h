@@ -26,8 +26,8 @@ public:
 
     enum class Clock { Running, Settable };
     // Starts a copy with the fake clock set to the given time ("2004-03-05 23:59:50"); empty
-    // runs on the real clock. A Running clock goes on from there; a Settable one stands still
-    // at what setFakeTime() last wrote. Each start is a new process of the same program.
+    // runs on the real clock. A Running clock goes on from there; a Settable one jumps to what
+    // setFakeTime() last wrote and goes on from that. Each start is a new process.
     QProcess& start(const QString& fakeTime = {}, Clock clock = Clock::Running);
     void setFakeTime(const QString& time);
     // Waits until the condition holds, processing nothing else; false on timeout.
