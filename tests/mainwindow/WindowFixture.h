@@ -8,6 +8,7 @@
 
 #include "DbReader.h"
 #include "Fakes.h"
+#include "StoreRows.h"
 #include "uIniFile.h"
 #include "uMain.h"
 

@@ -31,12 +31,8 @@ protected:
         dialUpOffline();
         fp.clock->set(2004, 3, 5, 20, 7, 0);
         dialUpOnline();
-        Query& q = data->adoqueryconnessione;
-        q.setStatement(Stmt::S1);
-        q.setDateTime(QStringLiteral("pcstart"), encodeDateTime(2004, 3, 4, 8, 15, 0));
-        q.setDateTime(QStringLiteral("pcstop"), encodeDateTime(2004, 3, 4, 23, 59, 59));
-        q.setText(QStringLiteral("pcdelta"), QStringLiteral("15.44.59"));
-        q.execute();
+        addPcSession(*data, encodeDateTime(2004, 3, 4, 8, 15, 0),
+                     encodeDateTime(2004, 3, 4, 23, 59, 59));
         fp.clock->set(2004, 3, 5, 20, 7, 31);
         session().timercambiodataTimer();
     }

@@ -17,22 +17,13 @@ protected:
         addCall(encodeDateTime(2004, 3, 5, 10, 0, 0), "00.40.30");
         addCall(encodeDateTime(2004, 3, 6, 9, 0, 0), "00.30.45");
         addCall(encodeDateTime(2005, 1, 2, 8, 0, 0), "01.00.00");
-        Query& q = data->adoqueryconnessione;
-        q.setStatement(Stmt::S1);
-        q.setDateTime(QStringLiteral("pcstart"), encodeDateTime(2003, 7, 1, 8, 0, 0));
-        q.setDateTime(QStringLiteral("pcstop"), encodeDateTime(2003, 7, 1, 9, 0, 0));
-        q.setText(QStringLiteral("pcdelta"), QStringLiteral("01.00.00"));
-        q.execute();
+        addPcSession(*data, encodeDateTime(2003, 7, 1, 8, 0, 0),
+                     encodeDateTime(2003, 7, 1, 9, 0, 0));
     }
 
     void addCall(DateTime start, const char* duration) {
-        Query& q = data->adoqueryconnessione;
-        q.setStatement(Stmt::S2);
-        q.setDateTime(QStringLiteral("tstart"), start);
-        q.setDateTime(QStringLiteral("tstop"), start + *parseDurationText(QLatin1String(duration)));
-        q.setText(QStringLiteral("diff"), QString::fromLatin1(duration));
-        q.setText(QStringLiteral("conn"), QStringLiteral("Casa"));
-        q.execute();
+        test::addCall(*data, start, start + *parseDurationText(QLatin1String(duration)),
+                      QStringLiteral("Casa"));
     }
 
     QStringList items(const QComboBox* box) const {

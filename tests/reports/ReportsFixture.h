@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 
+#include "StoreRows.h"
 #include "uDataModule.h"
 #include "uDateTime.h"
 
@@ -23,23 +24,9 @@ public:
     TDataModule1& module() { return module_; }
 
     void addCall(DateTime start, DateTime stop, const QString& name) {
-        Query& q = module_.adoqueryconnessione;
-        q.setStatement(Stmt::S2);
-        q.setDateTime(QStringLiteral("tstart"), start);
-        q.setDateTime(QStringLiteral("tstop"), stop);
-        q.setText(QStringLiteral("diff"), durationText(start, stop));
-        q.setText(QStringLiteral("conn"), name);
-        q.execute();
+        test::addCall(module_, start, stop, name);
     }
-
-    void addPcSession(DateTime start, DateTime stop) {
-        Query& q = module_.adoqueryconnessione;
-        q.setStatement(Stmt::S1);
-        q.setDateTime(QStringLiteral("pcstart"), start);
-        q.setDateTime(QStringLiteral("pcstop"), stop);
-        q.setText(QStringLiteral("pcdelta"), durationText(start, stop));
-        q.execute();
-    }
+    void addPcSession(DateTime start, DateTime stop) { test::addPcSession(module_, start, stop); }
 
     void addPage(DateTime when) {
         Query& q = module_.adoqueryurl;

@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "StoreRows.h"
 #include "StoreTestSupport.h"
 #include "uError.h"
 
@@ -31,12 +32,7 @@ DateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
 }
 
 void insertPc(TDataModule1& db, DateTime start, DateTime stop) {
-    Query& q = db.adoqueryconnessione;
-    q.setStatement(Stmt::S1);
-    q.setDateTime(QStringLiteral("pcstart"), start);
-    q.setDateTime(QStringLiteral("pcstop"), stop);
-    q.setText(QStringLiteral("pcdelta"), durationText(start, stop));
-    q.execute();
+    test::addPcSession(db, start, stop);
 }
 
 int pcRowsOn(TDataModule1& db, const QString& day) {
