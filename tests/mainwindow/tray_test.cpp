@@ -95,3 +95,21 @@ TEST_F(TrayIconTest, ProgramIconUntilTheFirstConnectionThenTheFirstFrame) {
 
 }  // namespace
 }  // namespace telmora::test
+
+namespace telmora::test {
+namespace {
+
+TEST(BalloonTipTest, TitleAndTextAreCutToWhatTheNotificationAreaTakes) {
+    FakeTray tray;
+    showBalloonTip(tray, QString(70, QLatin1Char('t')), QString(300, QLatin1Char('x')),
+                   BalloonIcon::Info, 10);
+    showBalloonTip(tray, QStringLiteral("Telmora. Avviso"), QStringLiteral("breve"),
+                   BalloonIcon::Warning, 10);
+    ASSERT_EQ(tray.log.size(), 2);
+    EXPECT_EQ(tray.log[0], QStringLiteral("balloon %1|%2|1|10")
+                               .arg(QString(63, QLatin1Char('t')), QString(255, QLatin1Char('x'))));
+    EXPECT_EQ(tray.log[1], QStringLiteral("balloon Telmora. Avviso|breve|2|10"));
+}
+
+}  // namespace
+}  // namespace telmora::test
