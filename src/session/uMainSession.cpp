@@ -17,6 +17,8 @@ MainSession::MainSession(Platform& platform, TDataModule1& data, const SessionPa
       view_(view),
       tray_(tray) {
     timercambiodata.setInterval(1000);
+    // The clock line and the midnight split keep to the second: no coarse timer slack.
+    timercambiodata.setTimerType(Qt::PreciseTimer);
     timerurl.setInterval(5000);
     timerAvvisi.setInterval(60000);
     connect(&timercambiodata, &QTimer::timeout, this,
