@@ -34,11 +34,15 @@ void MainSession::rasRasDisconnected(const TRasConnectionDetails&) {
 void MainSession::timercambiodataTimer() {
     view_.setClockLine(clockLineText(now()));
     timercambiodata.stop();
-    // The tick re-arms itself whatever fails below, unless the program is ending.
+    // The tick re-arms itself whatever fails below, unless the program is ending. It comes back
+    // just after the next whole second of the clock, so the clock line never lags and the
+    // midnight split falls within the first second of the new day.
     struct Rearm {
         MainSession& s;
         ~Rearm() {
-            if (!s.closingAllowed) s.timercambiodata.start();
+            if (s.closingAllowed) return;
+            constexpr int kPastTheSecondMs = 5;
+            s.timercambiodata.start(1000 - decodeTime(s.now()).msec + kPastTheSecondMs);
         }
     } rearm{*this};
     refreshIdentityLines();
