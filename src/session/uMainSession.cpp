@@ -91,13 +91,26 @@ void MainSession::writePcSession() {
 
 void MainSession::writeInternetSession() {
     netDuration = durationText(netStart, netStop);
+    insertCall(netStart, netStop, netDuration, connName);
+}
+
+void MainSession::insertCall(DateTime start, DateTime stop, const QString& duration,
+                             const QString& name) {
     Query& q = data_.adoqueryconnessione;
     q.setStatement(Stmt::S2);
-    q.setDateTime(QStringLiteral("tstart"), netStart);
-    q.setDateTime(QStringLiteral("tstop"), netStop);
-    q.setText(QStringLiteral("diff"), netDuration);
-    q.setText(QStringLiteral("conn"), connName);
+    q.setDateTime(QStringLiteral("tstart"), start);
+    q.setDateTime(QStringLiteral("tstop"), stop);
+    q.setText(QStringLiteral("diff"), duration);
+    q.setText(QStringLiteral("conn"), name);
     q.execute();
+}
+
+void MainSession::writeUnwrittenCalls() {
+    while (!unwrittenCalls_.empty()) {
+        const Call& c = unwrittenCalls_.front();
+        insertCall(c.start, c.stop, durationText(c.start, c.stop), c.name);
+        unwrittenCalls_.erase(unwrittenCalls_.begin());
+    }
 }
 
 void MainSession::saveSettingsAtExit() {
@@ -109,6 +122,7 @@ bool MainSession::closeQuery() {
     if (!closingAllowed) return false;
     stopTimers();
     return tryStep([this] {
+        writeUnwrittenCalls();
         pcStop = now();
         writePcSession();
         // Once written, the time up to pcStop is on record: should a later step fail and the

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 #include "IMainView.h"
 #include "Platform.h"
@@ -81,6 +82,8 @@ private:
     void stopTimers();
     void writePcSession();
     void writeInternetSession();
+    void insertCall(DateTime start, DateTime stop, const QString& duration, const QString& name);
+    void writeUnwrittenCalls();
     void saveSettingsAtExit();
     void showDialUpIdentity();
     void clearIdentityLines();
@@ -97,6 +100,13 @@ private:
     IMainView& view_;
     ITrayNotices& tray_;
     bool animating_ = false;
+    // Calls whose rows could not be written when they ended: kept and written with the next
+    // rows (the next call's end, the midnight split, the exit) instead of being lost.
+    struct Call {
+        DateTime start, stop;
+        QString name;
+    };
+    std::vector<Call> unwrittenCalls_;
 };
 
 }  // namespace telmora

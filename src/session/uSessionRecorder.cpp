@@ -22,13 +22,20 @@ void MainSession::rasRasConnected(const TRasConnectionDetails& details) {
 
 void MainSession::rasRasDisconnected(const TRasConnectionDetails&) {
     netStop = now();
-    writeInternetSession();
+    try {
+        writeInternetSession();
+    } catch (...) {
+        // The connection is over: its row waits for the next write instead of being lost.
+        unwrittenCalls_.push_back(Call{netStart, netStop, connName});
+        throw;
+    }
     clearIdentityLines();
     view_.repaintStatusBar();
     timerurl.stop();
     lastUrl.clear();
     timerAvvisi.stop();
     stopAnimation();
+    writeUnwrittenCalls();
 }
 
 void MainSession::timercambiodataTimer() {
@@ -57,6 +64,7 @@ void MainSession::timercambiodataTimer() {
         writeInternetSession();
         netStart = netStop;
     }
+    writeUnwrittenCalls();
 }
 
 void MainSession::startAnimation() {

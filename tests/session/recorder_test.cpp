@@ -119,5 +119,45 @@ TEST_F(RecorderTest, AFailedSplitIsRetriedOnTheNextTick) {
     EXPECT_EQ(session->currentDay, encodeDate(2004, 3, 6));
 }
 
+TEST_F(RecorderTest, ACallThatCouldNotBeWrittenIsKeptForTheNextWrite) {
+    fp.clock->value = t(5, 9, 0, 0);
+    session->startUp();
+    connect("Casa");
+    at(2004, 3, 5, 10, 0, 0);
+    data->closeConnection();
+    ASSERT_TRUE(QFile::rename(dbPath, dbPath + QStringLiteral(".away")));
+    disconnect();
+    at(2004, 3, 5, 10, 20, 0);
+    EXPECT_EQ(errors().size(), 1) << "the failed write is reported";
+
+    ASSERT_TRUE(QFile::rename(dbPath + QStringLiteral(".away"), dbPath));
+    connect("Ufficio");
+    at(2004, 3, 5, 11, 0, 0);
+    disconnect();
+    at(2004, 3, 5, 11, 5, 0);
+    expectRows(netRows(),
+               {{t(5, 11, 0, 0), t(5, 11, 5, 0), "00.05.00"},
+                {t(5, 10, 0, 0), t(5, 10, 20, 0), "00.20.00"}},
+               "ETIME");
+    EXPECT_EQ(netRows()[1][3].toString(), QStringLiteral("Casa"));
+}
+
+TEST_F(RecorderTest, ACallThatCouldNotBeWrittenIsWrittenAtExit) {
+    fp.clock->value = t(5, 9, 0, 0);
+    session->startUp();
+    connect("Casa");
+    at(2004, 3, 5, 10, 0, 0);
+    data->closeConnection();
+    ASSERT_TRUE(QFile::rename(dbPath, dbPath + QStringLiteral(".away")));
+    disconnect();
+    at(2004, 3, 5, 10, 20, 0);
+    ASSERT_TRUE(QFile::rename(dbPath + QStringLiteral(".away"), dbPath));
+    fp.clock->value = t(5, 12, 0, 0);
+    session->requestExit();
+    EXPECT_EQ(exits, 1);
+    expectRows(netRows(), {{t(5, 10, 0, 0), t(5, 10, 20, 0), "00.20.00"}}, "ETIME");
+    expectRows(pcRows(), {{t(5, 9, 0, 0), t(5, 12, 0, 0), "03.00.00"}}, "PCTIME");
+}
+
 }  // namespace
 }  // namespace telmora::test
