@@ -391,7 +391,13 @@ void TMainForm::mnutelmoraClick() {
 
 void TMainForm::Disattiva1Click() {
     if (messages_.confirm(QStringLiteral("Disattivare Telmora?")) != Answer::Yes) return;
-    platform_.autostart->remove();
+    try {
+        platform_.autostart->remove();
+    } catch (const Error& e) {
+        // Still registered: saying it is deactivated and ending would be a lie.
+        reportError_(e);
+        return;
+    }
     messages_.information(
         QStringLiteral("Telmora disattivato. Per riattivare Telmora lanciare il programma dal "
                        "menù di avvio"));

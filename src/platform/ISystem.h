@@ -24,8 +24,8 @@ public:
     virtual bool exists() const = 0;
     // Throws Error when the entry cannot be written.
     virtual void write(const QString& programPath) = 0;
-    // True when an entry was there and is gone.
-    virtual bool remove() = 0;
+    // Removes the entry when there is one; throws Error when it is there and cannot be removed.
+    virtual void remove() = 0;
 };
 
 }  // namespace telmora

@@ -125,6 +125,20 @@ std::string caseName(const ::testing::TestParamInfo<DeactivationCase>& info) {
     return describe(info.param);
 }
 
+using DeactivationFailureTest = WindowFixture;
+
+TEST_F(DeactivationFailureTest, AnEntryThatCannotBeRemovedIsReportedAndTelmoraKeepsRunning) {
+    fp.autostart->present = true;
+    fp.autostart->failRemove = true;
+    messages.confirmAnswers = {Answer::Yes};
+    form->Disattiva1->trigger();
+    EXPECT_EQ(shown(QStringLiteral("error")), QStringList{QStringLiteral("rimozione.")});
+    EXPECT_TRUE(shown(QStringLiteral("information")).isEmpty());
+    EXPECT_TRUE(fp.autostart->present);
+    EXPECT_FALSE(session().closingAllowed);
+    EXPECT_TRUE(pcRows().empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Answers, DeactivationTest,
                          ::testing::Values(DeactivationCase{Answer::No, true},
                                            DeactivationCase{Answer::Closed, true},

@@ -100,10 +100,11 @@ public:
         present = true;
         writtenPath = programPath;
     }
-    bool remove() override {
-        const bool was = present;
+    bool failRemove = false;
+    void remove() override {
+        if (present && failRemove)
+            throw Error(QStringLiteral("TMainForm"), QStringLiteral("rimozione"));
         present = false;
-        return was;
     }
 };
 

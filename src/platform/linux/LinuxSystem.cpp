@@ -101,8 +101,10 @@ void XdgAutostart::write(const QString& programPath) {
     }
 }
 
-bool XdgAutostart::remove() {
-    return QFile::remove(path_);
+void XdgAutostart::remove() {
+    if (!exists() || QFile::remove(path_)) return;
+    throw Error(QStringLiteral("TMainForm"),
+                QStringLiteral("Impossibile rimuovere l'avvio automatico %1").arg(path_));
 }
 
 }  // namespace telmora

@@ -34,7 +34,7 @@ public:
     explicit XdgAutostart(QString entryPath = defaultEntryPath());
     bool exists() const override;
     void write(const QString& programPath) override;
-    bool remove() override;
+    void remove() override;
     const QString& entryPath() const { return path_; }
     static QString defaultEntryPath();
 
