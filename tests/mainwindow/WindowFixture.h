@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
-#include "DbReader.h"
-#include "Fakes.h"
+#include "InstallationFixture.h"
 #include "StoreRows.h"
 #include "uIniFile.h"
 #include "uMain.h"
@@ -24,21 +21,13 @@ inline QImage picture(const QIcon& icon) {
     return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-class WindowFixture : public ::testing::Test {
+class WindowFixture : public InstallationFixture {
 protected:
     void SetUp() override {
         initTelmoraResources();
-        ASSERT_TRUE(dir.isValid());
-        dbPath = dir.filePath(QStringLiteral("telmora.mdb"));
-        iniPath = dir.filePath(QStringLiteral("telmora.ini"));
-        TDataModule1::createDatabase(dbPath);
-        data = std::make_unique<TDataModule1>(dbPath);
-        report = std::make_unique<ReportError>(dir.filePath(QStringLiteral("telmora.log")),
-                                               *fp.clock, messages);
-        ResetRasApiLoad();
-        form = std::make_unique<TMainForm>(
-            fp.platform, *data, SessionPaths{dir.filePath(QStringLiteral("telmora")), iniPath},
-            *report, messages);
+        InstallationFixture::SetUp();
+        form = std::make_unique<TMainForm>(fp.platform, *data, SessionPaths{programFile(), iniPath},
+                                           *report, messages);
         form->FormCreate();
         // Offscreen there is no notification area, so the start showed the window: hide it
         // again, as it stays on a desktop with a tray.
@@ -52,13 +41,11 @@ protected:
 
     // A dial-up link comes up (or goes) and the monitor notices it.
     void dialUpOnline() {
-        fp.dialUp->connect("Casa");
-        fp.internet->flags |= kConnModem;
+        connect("Casa");
         session().ras.PollConnections();
     }
     void dialUpOffline() {
-        fp.dialUp->disconnect();
-        fp.internet->flags &= ~std::uint32_t{kConnModem};
+        disconnect();
         session().ras.PollConnections();
     }
     // A LAN connection as the identity check reports it.
@@ -75,20 +62,6 @@ protected:
         return IniFile(iniPath).readBool(QStringLiteral("arrestianomali"),
                                          QStringLiteral("anomalo"), false);
     }
-    QStringList shown(const QString& kind) const {
-        QStringList out;
-        for (const auto& s : messages.shown) {
-            if (s.kind == kind) out << s.text;
-        }
-        return out;
-    }
-
-    QTemporaryDir dir;
-    QString dbPath, iniPath;
-    FakePlatform fp;
-    ScriptedMessages messages;
-    std::unique_ptr<TDataModule1> data;
-    std::unique_ptr<ReportError> report;
     std::unique_ptr<TMainForm> form;
 };
 
