@@ -1,11 +1,10 @@
 // telmora-newdb PATH: creates the empty usage database an installation ships.
 
+#include <QCoreApplication>
+#include <cstdio>
+
 #include "uDataModule.h"
 #include "uError.h"
-
-#include <QCoreApplication>
-
-#include <cstdio>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -1,15 +1,14 @@
 #include "HistoryDb.h"
 
-#include "uDataModule.h"
-#include "uDateTime.h"
-
 #include <sqlite3.h>
 
 #include <QFile>
-
 #include <cmath>
 #include <random>
 #include <stdexcept>
+
+#include "uDataModule.h"
+#include "uDateTime.h"
 
 namespace telmora::bench {
 namespace {

@@ -1,5 +1,6 @@
 #include "uQtMessages.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,13 +40,25 @@ void QtMessages::plain(const QString& text) {
     showBox(parent, QMessageBox::NoIcon, text);
 }
 
-std::optional<QString> QtMessages::input(const QString& caption, const QString& prompt,
-                                         bool secret) {
+std::optional<QString> QtMessages::input(const QString& caption, const QString& prompt, bool secret,
+                                         const QString& initial) {
     bool ok = false;
     const QString text = QInputDialog::getText(
-        parent, caption, prompt, secret ? QLineEdit::Password : QLineEdit::Normal, QString(), &ok);
+        parent, caption, prompt, secret ? QLineEdit::Password : QLineEdit::Normal, initial, &ok);
     if (!ok) return std::nullopt;
     return text;
+}
+
+std::optional<QString> QtMessages::chooseFolder(const QString& title) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, title);
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
+}
+
+std::optional<QString> QtMessages::chooseOpenFile(const QString& title, const QString& nameFilter) {
+    const QString file = QFileDialog::getOpenFileName(parent, title, QString(), nameFilter);
+    if (file.isEmpty()) return std::nullopt;
+    return file;
 }
 
 }  // namespace telmora

@@ -13,8 +13,10 @@ public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     void plain(const QString& text) override;
-    std::optional<QString> input(const QString& caption, const QString& prompt,
-                                 bool secret) override;
+    std::optional<QString> input(const QString& caption, const QString& prompt, bool secret,
+                                 const QString& initial) override;
+    std::optional<QString> chooseFolder(const QString& title) override;
+    std::optional<QString> chooseOpenFile(const QString& title, const QString& nameFilter) override;
 
     // The window the boxes are centred on; none centres them on the screen.
     QWidget* parent = nullptr;

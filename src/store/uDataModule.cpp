@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cassert>
 
 #include "uError.h"
 #include "uSqlFunctions.h"
@@ -191,26 +192,49 @@ qint64 Row::integer(const QString& column) const {
 
 // ---- Query ----
 
+// An unowned query object is taken by its first user; from then on only that thread may use it.
+void Query::bindToCurrentThread() {
+    std::thread::id expected{};
+    const std::thread::id self = std::this_thread::get_id();
+    if (!owner_.compare_exchange_strong(expected, self)) {
+        assert(expected == self && "query object already held by another thread");
+    }
+}
+
+void Query::releaseThread() {
+    assert(ownedByCurrentThread() && "query object freed by a thread that does not hold it");
+    owner_.store(std::thread::id{});
+}
+
+bool Query::ownedByCurrentThread() const {
+    return owner_.load() == std::this_thread::get_id();
+}
+
 void Query::close() {
+    bindToCurrentThread();
     rows_.clear();
     open_ = false;
 }
 
 void Query::setStatement(Stmt stmt) {
+    bindToCurrentThread();
     close();
     stmt_ = stmt;
     params_.clear();
 }
 
 void Query::setDateTime(const QString& param, DateTime value) {
+    bindToCurrentThread();
     params_.emplace_back(param, value);
 }
 
 void Query::setText(const QString& param, const QString& value) {
+    bindToCurrentThread();
     params_.emplace_back(param, value);
 }
 
 void Query::setInteger(const QString& param, qint64 value) {
+    bindToCurrentThread();
     params_.emplace_back(param, QVariant::fromValue(value));
 }
 

@@ -9,8 +9,11 @@
 
 #include <QString>
 #include <QVariant>
+#include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <thread>
 #include <variant>
 #include <vector>
 
@@ -71,11 +74,21 @@ private:
 };
 
 // A query object: close, set its statement, set its parameters by name, then execute or open.
+//
+// A query object belongs to one thread at a time: the first thread that uses it, or the worker
+// that holds it through a QueryLease. A use from any other thread is a programming fault that
+// the debug build stops at once.
 class Query {
 public:
     Query(TDataModule1& module, QString name) : module_(module), name_(std::move(name)) {}
 
     const QString& name() const { return name_; }
+
+    // Makes the calling thread the owner; the query must be free or already its own.
+    void bindToCurrentThread();
+    // Frees the query for the next thread (a worker that ends).
+    void releaseThread();
+    bool ownedByCurrentThread() const;
 
     void close();
     void setStatement(Stmt stmt);
@@ -93,6 +106,7 @@ private:
     void run(bool keepRows);
 
     TDataModule1& module_;
+    std::atomic<std::thread::id> owner_{};
     QString name_;
     std::optional<Stmt> stmt_;
     std::vector<std::pair<QString, QVariant>> params_;
@@ -100,6 +114,20 @@ private:
     // The cells behind rows_; reused by the next result when no row outlives this one.
     std::shared_ptr<detail::ResultTable> table_;
     bool open_ = false;
+};
+
+// Holds a query object for the calling thread while it lives: a worker takes its own query
+// object this way at its start and frees it when it ends.
+class QueryLease {
+public:
+    explicit QueryLease(Query& query) : query_(query) { query_.bindToCurrentThread(); }
+    ~QueryLease() { query_.releaseThread(); }
+    QueryLease(const QueryLease&) = delete;
+    QueryLease& operator=(const QueryLease&) = delete;
+    Query& query() { return query_; }
+
+private:
+    Query& query_;
 };
 
 class TDataModule1 {

@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <QString>
-
 #include <cmath>
 
 #include "uDateTime.h"
@@ -107,7 +106,9 @@ void tmDuration(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 // The calendar day of a stored value, never rounded up past the value itself: the lists step
 // below each floor they find, and a floor above its row would find that row again for ever.
-CivilDate dayOf(sqlite3_value* v) { return decodeDate(std::floor(sqlite3_value_double(v))); }
+CivilDate dayOf(sqlite3_value* v) {
+    return decodeDate(std::floor(sqlite3_value_double(v)));
+}
 
 void tmMonthFloor(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (isNull(argv[0])) return sqlite3_result_null(ctx);

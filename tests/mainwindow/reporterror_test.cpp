@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "Fakes.h"
+#include "ScriptedMessages.h"
 #include "uReportError.h"
 
 namespace telmora::test {

@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "IMessages.h"
 #include "QStringPrint.h"
+#include "ScriptedMessages.h"
 #include "SimControl.h"
 #include "SimDialUp.h"
 #include "SimHostInfo.h"

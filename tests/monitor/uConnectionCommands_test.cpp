@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "IInternet.h"
-#include "IMessages.h"
 #include "QStringPrint.h"
+#include "ScriptedMessages.h"
 
 namespace telmora::test {
 namespace {

@@ -323,5 +323,34 @@ TEST(DataModule, ThreeThreadsShareTheConnection) {
     }
 }
 
+// A query object belongs to one thread at a time: a worker holds it through a lease and frees it
+// for the next worker; any other thread that touches it is stopped in the debug build.
+TEST(DataModule, QueryObjectsBelongToOneThreadAtATime) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("telmora.mdb"));
+    TDataModule1::createDatabase(path);
+    TDataModule1 db(path);
+    for (int worker = 0; worker < 2; ++worker) {
+        std::thread([&] {
+            QueryLease lease(db.adoqueryurl);
+            lease.query().setStatement(Stmt::S22);
+            lease.query().open();
+            EXPECT_EQ(lease.query().rows().at(0).integer(QStringLiteral("RECNO")), 0);
+        }).join();
+    }
+    db.adoquery.setStatement(Stmt::S22);
+#ifndef NDEBUG
+    EXPECT_DEATH(std::thread([&] { db.adoquery.setStatement(Stmt::S22); }).join(),
+                 "does not own it|another thread");
+    EXPECT_DEATH(
+        {
+            std::thread holder([&] { db.ADOQueryNotify.bindToCurrentThread(); });
+            holder.join();
+            db.ADOQueryNotify.setStatement(Stmt::S3);
+        },
+        "another thread");
+#endif
+}
+
 }  // namespace
 }  // namespace telmora

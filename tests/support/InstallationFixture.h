@@ -8,6 +8,7 @@
 
 #include "DbReader.h"
 #include "Fakes.h"
+#include "ScriptedMessages.h"
 #include "uDataModule.h"
 #include "uRasMonitor.h"
 #include "uReportError.h"

@@ -1,1 +1,0 @@
-telmora_bench(bench_dialup telmora_monitor telmora_platform_linux)

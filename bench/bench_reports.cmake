@@ -1,1 +1,0 @@
-telmora_bench(bench_reports telmora_reports sqlcipher_static)

@@ -1,1 +1,0 @@
-telmora_bench(bench_store sqlcipher_static)

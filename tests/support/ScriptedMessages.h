@@ -1,0 +1,62 @@
+#pragma once
+// The message wrapper of the tests: every box answered in advance, every box recorded.
+
+#include <deque>
+#include <vector>
+
+#include "IMessages.h"
+
+namespace telmora {
+
+// Answers prepared by a test, and a record of every box shown.
+class ScriptedMessages final : public IMessages {
+public:
+    struct Shown {
+        QString kind;
+        QString text;
+    };
+
+    std::deque<Answer> confirmAnswers;           // Yes when none is left
+    std::deque<std::optional<QString>> inputs;   // cancelled when none is left
+    std::deque<std::optional<QString>> folders;  // cancelled when none is left
+    std::deque<std::optional<QString>> files;    // cancelled when none is left
+    std::vector<Shown> shown;  // kind: confirm, error, information, plain, input, folder, file
+    std::vector<QString> initialTexts;  // what each input box held at first
+
+    Answer confirm(const QString& text) override {
+        shown.push_back({QStringLiteral("confirm"), text});
+        if (confirmAnswers.empty()) return Answer::Yes;
+        const Answer a = confirmAnswers.front();
+        confirmAnswers.pop_front();
+        return a;
+    }
+    void error(const QString& text) override { shown.push_back({QStringLiteral("error"), text}); }
+    void information(const QString& text) override {
+        shown.push_back({QStringLiteral("information"), text});
+    }
+    void plain(const QString& text) override { shown.push_back({QStringLiteral("plain"), text}); }
+    std::optional<QString> input(const QString&, const QString& prompt, bool,
+                                 const QString& initial) override {
+        shown.push_back({QStringLiteral("input"), prompt});
+        initialTexts.push_back(initial);
+        return next(inputs);
+    }
+    std::optional<QString> chooseFolder(const QString& title) override {
+        shown.push_back({QStringLiteral("folder"), title});
+        return next(folders);
+    }
+    std::optional<QString> chooseOpenFile(const QString& title, const QString& filter) override {
+        shown.push_back({QStringLiteral("file"), title + QLatin1Char('|') + filter});
+        return next(files);
+    }
+
+private:
+    static std::optional<QString> next(std::deque<std::optional<QString>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        std::optional<QString> v = std::move(answers.front());
+        answers.pop_front();
+        return v;
+    }
+};
+
+}  // namespace telmora
