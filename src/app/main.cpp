@@ -4,13 +4,12 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 
 #include "Platform.h"
-#include "uDataModule.h"
-#include "uMain.h"
+#include "uApplication.h"
 #include "uQtMessages.h"
-#include "uReportError.h"
 
 namespace {
 
@@ -60,28 +59,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    TDataModule1 data(programDir + QStringLiteral("/telmora.mdb"));
     QtMessages messages;
-    ReportError reportError(programDir + QStringLiteral("/telmora.log"), *platform->clock,
-                            messages);
-    reportError.restoreCursor = [] {
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    };
-    app.reportError = &reportError;
-
-    const SessionPaths paths{programFile, programDir + QStringLiteral("/telmora.ini")};
-    TMainForm form(*platform, data, paths, reportError, messages);
-    MainSession& session = form.session();
-
-    std::unique_ptr<ISystemEvents> events = platform->createEvents();
-    QObject::connect(events.get(), &ISystemEvents::sessionEnding, &session,
-                     &MainSession::onSessionEnding);
-    QObject::connect(events.get(), &ISystemEvents::clockChanged, &session,
-                     &MainSession::onClockChanged);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &session,
-                     &MainSession::onSessionEnding);
-
-    form.FormCreate();
+    Application root(*platform, messages, InstallationPaths{programFile, programDir});
+    app.reportError = &root.reportError();
+    QObject::connect(&root, &Application::finished, &app, [] { QCoreApplication::exit(0); });
+    // The start-up runs inside the event loop, so that a logoff during any box it shows ends
+    // the program like every other exit.
+    QTimer::singleShot(0, &root, &Application::start);
     const int rc = app.exec();
     app.reportError = nullptr;
     return rc;

@@ -38,6 +38,11 @@ void ReportError::operator()(const QString& source, const QString& message) {
     showOnMainThread(boxText(message));
 }
 
+void ReportError::log(const Error& error) {
+    appendLine(displayText(clock_.now()) + QLatin1Char(' ') + error.source() + QLatin1Char(':') +
+               error.message());
+}
+
 void ReportError::showOnMainThread(const QString& text) {
     auto show = [this, text] {
         if (restoreCursor) restoreCursor();

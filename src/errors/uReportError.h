@@ -23,6 +23,9 @@ public:
 
     void operator()(const QString& source, const QString& message);
     void operator()(const Error& error) { (*this)(error.source(), error.message()); }
+    // The two halves, for callers that must not repeat one of them (a failure that recurs).
+    void log(const Error& error);
+    void show(const Error& error) { showOnMainThread(boxText(error.message())); }
 
     // Puts the normal pointer back (set by the windowed program).
     std::function<void()> restoreCursor;

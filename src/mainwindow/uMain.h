@@ -1,12 +1,11 @@
 #pragma once
 // The main window: hidden at start, shown from the tray icon. It holds the clock line, the
-// period selectors, the identity lines, the totals panel and the status bar; the logic behind
-// it lives in MainSession.
+// period selectors, the identity lines, the totals panel and the status bar. It shows the
+// session it is given and asks for everything beyond itself through signals: it never creates
+// another window.
 
 #include <QMainWindow>
-#include <memory>
 
-#include "IMainView.h"
 #include "IMessages.h"
 #include "uConnectionCommands.h"
 #include "uMainSession.h"
@@ -23,20 +22,14 @@ class QRadioButton;
 namespace telmora {
 
 class StatusBar1;
-class TrayIcon;
 
-class TMainForm : public QMainWindow, public IMainView {
+class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    TMainForm(Platform& platform, TDataModule1& dataModule, const SessionPaths& paths,
+    TMainForm(MainSession& session, Platform& platform, TDataModule1& dataModule,
               ReportError& reportError, IMessages& messages, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The creation steps; then the window stays hidden unless there is no notification area.
-    void FormCreate();
-
-    MainSession& session() { return *session_; }
-    TrayIcon& trayIcon() { return *tray_; }
     StatusBar1& sb1() { return *sb1_; }
 
     // Tray operations.
@@ -45,10 +38,7 @@ public:
 
     // Menu and tray handlers.
     void sb1Click();
-    void Chiudi1Click();
     void Lasciaattivo1Click();
-    void mnutelmoraClick();
-    void TrayIcon1DblClick() { mnutelmoraClick(); }
     void Disattiva1Click();
 
     // Period totals of the upper half.
@@ -60,18 +50,14 @@ public:
     void rgClick();
     // The period tag of lblcalls: 0 none, 1 day, 2 month, 3 year.
     int lblcallsTag() const { return lblcallsTag_; }
+    int rgIndex() const;
 
-    // IMainView
-    void closeWindow() override;
-    void terminate() override;
-    void setDayPicker(DateTime day) override;
-    void setupHints() override;
-    void showOptions(const Options& options) override;
-    void useNewTrayBehaviour() override;
-    void setClockLine(const QString& text) override;
-    void setIdentityLines(const QString& connection, const QString& device,
-                          const QString& ip) override;
-    void repaintStatusBar() override;
+    // What the session tells.
+    void setDayPicker(DateTime day);
+    void showOptions(const Options& options);
+    void setClockLine(const QString& text);
+    void setIdentityLines(const QString& connection, const QString& device, const QString& ip);
+    void repaintStatusBar();
 
     // Controls, named as the rest of the program knows them.
     QLabel* lbltop = nullptr;
@@ -96,7 +82,11 @@ public:
     QAction* tracciaweb = nullptr;
     QAction* Disattiva1 = nullptr;
 
-    int rgIndex() const;
+signals:
+    // The tray's "Chiudi" and the deactivation: the program is asked to end.
+    void exitRequested();
+    // The tray's "Telmora" and the icon's activation: the window is asked to show.
+    void showRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -109,19 +99,16 @@ private:
     void buildMainMenu();
     void buildTrayMenu();
     void fitAndCentre();
-    bool passwordProtected() const;
+    void connectSession();
 
+    MainSession& session_;
     Platform& platform_;
-    TDataModule1& data_;
     ReportError& reportError_;
     IMessages& messages_;
     ConnectionCommands commands_;
     PeriodTotals totals_;
     int lblcallsTag_ = 0;
     StatusBar1* sb1_ = nullptr;
-    TrayIcon* tray_ = nullptr;
-    std::unique_ptr<ITrayNotices> trayNotices_;
-    std::unique_ptr<MainSession> session_;
 };
 
 }  // namespace telmora

@@ -1,6 +1,9 @@
 #pragma once
 // The Qt message and input boxes of the windowed program, all titled "Telmora".
 
+#include <QDialog>
+#include <QPointer>
+
 #include "IMessages.h"
 
 class QWidget;
@@ -18,8 +21,17 @@ public:
     std::optional<QString> chooseFolder(const QString& title) override;
     std::optional<QString> chooseOpenFile(const QString& title, const QString& nameFilter) override;
 
+    void abandon() override;
+
     // The window the boxes are centred on; none centres them on the screen.
     QWidget* parent = nullptr;
+
+private:
+    // Runs a box modally unless the program is ending; false when it did not run to an answer.
+    bool run(QDialog& box);
+
+    bool abandoned_ = false;
+    QPointer<QDialog> open_;
 };
 
 }  // namespace telmora

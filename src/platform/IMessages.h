@@ -27,6 +27,9 @@ public:
     // (a Qt name filter such as "telmora.mdb"); nothing when cancelled.
     virtual std::optional<QString> chooseOpenFile(const QString& title,
                                                   const QString& nameFilter) = 0;
+    // The program is ending: the open box closes, and it and every later one answer at once as
+    // refused (No, cancelled), so that nothing a question was about happens any more.
+    virtual void abandon() = 0;
 };
 
 }  // namespace telmora

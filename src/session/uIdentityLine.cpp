@@ -25,16 +25,16 @@ QString formatAddress(const std::array<std::uint8_t, 6>& a) {
 
 }  // namespace
 
-void MainSession::showDialUpIdentity() {
-    const TRasConnectionDetails& d = ras.ConnectionDetails();
-    view_.setIdentityLines(QStringLiteral("Connessione: ") + d.entryName(),
-                           d.deviceType() + QLatin1Char(' ') + d.deviceName(),
-                           QStringLiteral("IP: ") + ras.GetLocalIP() + QStringLiteral("  HOST: ") +
-                               ras.GetLocalHost());
+void MainSession::setIdentity(const QString& connection, const QString& device, const QString& ip) {
+    emit identityChanged(connection, device, ip);
 }
 
-void MainSession::clearIdentityLines() {
-    view_.setIdentityLines({}, {}, {});
+void MainSession::showDialUpIdentity() {
+    const TRasConnectionDetails& d = ras_.ConnectionDetails();
+    setIdentity(QStringLiteral("Connessione: ") + d.entryName(),
+                d.deviceType() + QLatin1Char(' ') + d.deviceName(),
+                QStringLiteral("IP: ") + ras_.GetLocalIP() + QStringLiteral("  HOST: ") +
+                    ras_.GetLocalHost());
 }
 
 void MainSession::refreshIdentityLines() {
@@ -42,26 +42,27 @@ void MainSession::refreshIdentityLines() {
     if (platform_.internet->connectedState(flags)) {
         const std::uint32_t kind = connectionKind(flags);
         if (kind != kConnLan && kind != kConnProxy) return;
-        if (!lanShown) {
+        if (!lanShown_) {
             const QString mac = hardwareAddress();
-            view_.setIdentityLines(kind == kConnLan ? QStringLiteral("Connessione: LAN")
-                                                    : QStringLiteral("Connessione: PROXY"),
-                                   QStringLiteral("MAC ADDRESS: ") + mac,
-                                   QStringLiteral("LOCAL IP: ") + ras.GetLocalIP() +
-                                       QStringLiteral("  HOST: ") + ras.GetLocalHost());
-            view_.repaintStatusBar();
-            if (options.tracciaweb && onStartPageCapture) onStartPageCapture();
-            startAnimation();
+            setIdentity(kind == kConnLan ? QStringLiteral("Connessione: LAN")
+                                         : QStringLiteral("Connessione: PROXY"),
+                        QStringLiteral("MAC ADDRESS: ") + mac,
+                        QStringLiteral("LOCAL IP: ") + ras_.GetLocalIP() +
+                            QStringLiteral("  HOST: ") + ras_.GetLocalHost());
+            lanShown_ = true;
+            emit connectionStateChanged();
+            linkUp(LinkKind::LanOrProxy);
         }
-        lanShown = true;
         return;
     }
-    lanShown = false;
-    clearIdentityLines();
-    view_.repaintStatusBar();
-    timerurl.stop();
-    lastUrl.clear();
-    stopAnimation();
+    // No connection: the lines stay empty and whatever followed a link stops.
+    const bool wasShown = lanShown_ || linkAnnounced_;
+    lanShown_ = false;
+    lastUrl_.clear();
+    if (!wasShown) return;
+    setIdentity({}, {}, {});
+    emit connectionStateChanged();
+    linkDown(LinkKind::LanOrProxy);
 }
 
 // The first adapter whose address reads; an all-zero address lets the search go on, an adapter

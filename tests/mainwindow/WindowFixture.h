@@ -6,8 +6,10 @@
 
 #include "InstallationFixture.h"
 #include "StoreRows.h"
+#include "uApplication.h"
 #include "uIniFile.h"
 #include "uMain.h"
+#include "uTrayIcon.h"
 
 // The pictures live in a static library: without this the linker may leave them out.
 inline void initTelmoraResources() {
@@ -26,32 +28,33 @@ protected:
     void SetUp() override {
         initTelmoraResources();
         InstallationFixture::SetUp();
-        form = std::make_unique<TMainForm>(fp.platform, *data, SessionPaths{programFile(), iniPath},
-                                           *report, messages);
-        form->FormCreate();
+        app = std::make_unique<Application>(fp.platform, messages,
+                                            InstallationPaths{programFile(), dir.path()});
+        form = &app->mainForm();
+        app->start();
         // Offscreen there is no notification area, so the start showed the window: hide it
         // again, as it stays on a desktop with a tray.
         form->HideMainWindow();
         // Polls and ticks come from the tests, not from the clock on the wall.
-        form->session().ras.setEnabled(false);
-        form->session().timercambiodata.stop();
+        session().ras().setEnabled(false);
+        session().timercambiodata().stop();
     }
 
-    MainSession& session() { return form->session(); }
+    MainSession& session() { return app->session(); }
 
     // A dial-up link comes up (or goes) and the monitor notices it.
     void dialUpOnline() {
         connect("Casa");
-        session().ras.PollConnections();
+        session().ras().PollConnections();
     }
     void dialUpOffline() {
         disconnect();
-        session().ras.PollConnections();
+        session().ras().PollConnections();
     }
     // A LAN connection as the identity check reports it.
     void lanOnline() {
         fp.internet->flags = kConnLan;
-        session().lanShown = true;
+        session().refreshIdentityLines();
     }
 
     Rows pcRows() const {
@@ -62,7 +65,8 @@ protected:
         return IniFile(iniPath).readBool(QStringLiteral("arrestianomali"),
                                          QStringLiteral("anomalo"), false);
     }
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<Application> app;
+    TMainForm* form = nullptr;
 };
 
 }  // namespace telmora::test

@@ -16,7 +16,7 @@ TEST_F(CommandsTest, TheCloseBoxOnlyHidesTheWindow) {
     ASSERT_TRUE(form->isVisible());
     EXPECT_FALSE(form->close());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(session().closingAllowed);
+    EXPECT_FALSE(session().closingAllowed());
     EXPECT_TRUE(pcRows().empty());
     EXPECT_TRUE(runUnderWay());
     // Still alive: the tray brings it back.
@@ -44,7 +44,7 @@ TEST_F(CommandsTest, TrayCommandsShowAndHideTheWindow) {
         {"&Lascia attivo", [this] { form->Lasciaattivo1->trigger(); }, false},
         {"Telmor&a", [this] { form->mnutelmora->trigger(); }, true},
         {"&Lascia attivo", [this] { form->Lasciaattivo1->trigger(); }, false},
-        {"double click", [this] { emit form->trayIcon().doubleClicked(); }, true},
+        {"double click", [this] { emit app->trayIcon().doubleClicked(); }, true},
         {"&Lascia attivo", [this] { form->Lasciaattivo1->trigger(); }, false},
         // While hidden it stays hidden: not even shown for a moment.
         {"&Lascia attivo, hidden", [this] { form->Lasciaattivo1->trigger(); }, false},
@@ -69,7 +69,7 @@ TEST_F(CommandsTest, TrayCommandsShowAndHideTheWindow) {
 TEST_F(CommandsTest, ChiudiEndsTheProgramThroughTheExitSteps) {
     fp.clock->set(2004, 3, 5, 11, 0, 0);
     form->Chiudi1->trigger();
-    EXPECT_TRUE(session().closingAllowed);
+    EXPECT_TRUE(session().closingAllowed());
     const Rows rows = pcRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0].toDouble(), encodeDateTime(2004, 3, 5, 10, 0, 0));
@@ -98,7 +98,7 @@ TEST_P(DeactivationTest, OnlyYesRemovesTheEntryAndEndsTheProgram) {
     if (c.answer != Answer::Yes) {
         EXPECT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(fp.autostart->present, c.entryBefore);
-        EXPECT_FALSE(session().closingAllowed);
+        EXPECT_FALSE(session().closingAllowed());
         EXPECT_TRUE(pcRows().empty());
         EXPECT_TRUE(runUnderWay());
         return;
@@ -108,7 +108,7 @@ TEST_P(DeactivationTest, OnlyYesRemovesTheEntryAndEndsTheProgram) {
               QStringList{QStringLiteral("Telmora disattivato. Per riattivare Telmora lanciare il "
                                          "programma dal menù di avvio")});
     EXPECT_TRUE(shown(QStringLiteral("error")).isEmpty());
-    EXPECT_TRUE(session().closingAllowed);
+    EXPECT_TRUE(session().closingAllowed());
     EXPECT_EQ(pcRows().size(), 1u);
     EXPECT_FALSE(runUnderWay());
 }
@@ -135,7 +135,7 @@ TEST_F(DeactivationFailureTest, AnEntryThatCannotBeRemovedIsReportedAndTelmoraKe
     EXPECT_EQ(shown(QStringLiteral("error")), QStringList{QStringLiteral("rimozione.")});
     EXPECT_TRUE(shown(QStringLiteral("information")).isEmpty());
     EXPECT_TRUE(fp.autostart->present);
-    EXPECT_FALSE(session().closingAllowed);
+    EXPECT_FALSE(session().closingAllowed());
     EXPECT_TRUE(pcRows().empty());
 }
 

@@ -45,11 +45,11 @@ protected:
         if (!folder.isEmpty()) form->grab().save(folder + QLatin1Char('/') + name);
     }
     QColor at(const QImage& image, QWidget* w, QPoint p) {
-        return image.pixelColor(w->mapTo(form.get(), p));
+        return image.pixelColor(w->mapTo(form, p));
     }
     // Whether some pixel of the widget has exactly this colour.
     bool shows(const QImage& image, QWidget* w, const QColor& colour) {
-        const QRect r(w->mapTo(form.get(), QPoint(0, 0)), w->size());
+        const QRect r(w->mapTo(form, QPoint(0, 0)), w->size());
         for (int y = r.top(); y <= r.bottom(); ++y) {
             for (int x = r.left(); x <= r.right(); ++x) {
                 if (image.pixelColor(x, y) == colour) return true;
@@ -150,7 +150,7 @@ TEST_F(LookTest, EveryTextFitsInBothActivities) {
                                                    "05/03/2004 09.40.30\r\n00.40.30"));
     expectNothingCut();
     // The longest line of the LAN form.
-    session().lanShown = true;
+    lanOnline();
     form->setIdentityLines(QStringLiteral("Connessione: PROXY"),
                            QStringLiteral("MAC ADDRESS: 00-0C-29-3A-11-7F"),
                            QStringLiteral("LOCAL IP: 192.168.100.200  HOST: workstation-042"));
@@ -191,7 +191,7 @@ TEST_F(LookTest, OnlyTheUsersChoicesComputeAReport) {
     form->rgInternet->click();
     EXPECT_EQ(form->lblcalls->text(), QStringLiteral("Chiamate:  2"));
     form->rgPc->click();
-    EXPECT_EQ(session().options.rg, 1);
+    EXPECT_EQ(session().options().rg, 1);
     EXPECT_TRUE(form->lblcalls->text().isEmpty());
 }
 

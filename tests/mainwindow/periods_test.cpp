@@ -87,7 +87,7 @@ TEST_F(PeriodsTest, SwitchingTheActivityEmptiesTheLabelsAndRefillsTheListsKeepin
     EXPECT_EQ(items(form->comboanno), QStringList{QStringLiteral("2003")});
     EXPECT_EQ(base(form->combomese), QColor(Qt::white));
     EXPECT_EQ(form->lblcallsTag(), 2) << "only the next report resets the tag";
-    EXPECT_EQ(session().options.rg, 1);
+    EXPECT_EQ(session().options().rg, 1);
 
     form->comboanno->setCurrentIndex(0);
     form->comboannoChange();

@@ -33,7 +33,7 @@ protected:
     void enter(State state) {
         fp.dialUp->disconnect();
         fp.internet->flags = 0;
-        session().lanShown = false;
+        session().refreshIdentityLines();
         switch (state) {
             case State::Offline:
                 break;
@@ -48,7 +48,7 @@ protected:
                 fp.internet->flags = kConnLan;
                 break;
         }
-        session().ras.PollConnections();
+        session().ras().PollConnections();
     }
 
     void send(QEvent::Type type, int x, Qt::MouseButton button) {

@@ -77,19 +77,19 @@ TEST_F(TrayIconTest, ProgramIconUntilTheFirstConnectionThenTheFirstFrame) {
     ASSERT_FALSE(program.isNull());
     ASSERT_FALSE(first.isNull());
     ASSERT_NE(program, first);
-    const QSystemTrayIcon& icon = *form->trayIcon().icon();
+    const QSystemTrayIcon& icon = *app->trayIcon().icon();
     EXPECT_EQ(icon.toolTip(), QStringLiteral("Telmora"));
     EXPECT_EQ(picture(icon.icon()), program);
 
     dialUpOnline();
-    EXPECT_TRUE(form->trayIcon().animation().cycling());
+    EXPECT_TRUE(app->trayIcon().animation().cycling());
     EXPECT_EQ(picture(icon.icon()), first);
-    FrameRecord shown(form->trayIcon().animation());
+    FrameRecord shown(app->trayIcon().animation());
     ASSERT_TRUE(shown.waitNext());
     EXPECT_EQ(picture(icon.icon()), picture(QIcon(QStringLiteral(":/frames/frame01.svg"))));
 
     dialUpOffline();
-    EXPECT_FALSE(form->trayIcon().animation().cycling());
+    EXPECT_FALSE(app->trayIcon().animation().cycling());
     EXPECT_EQ(picture(icon.icon()), first);
 }
 

@@ -60,7 +60,7 @@ TEST_F(RecorderTest, AConnectionAcrossMidnightIsSplitAtTheFirstTick) {
                {{t(5, 23, 30, 0), split, "00.30.00"}, {split, t(6, 0, 15, 0), "00.14.59"}},
                "ETIME");
     expectRows(pcRows(), {{t(5, 23, 0, 0), split, "01.00.00"}}, "PCTIME");
-    EXPECT_EQ(session->currentDay, encodeDate(2004, 3, 6));
+    EXPECT_EQ(session->currentDay(), encodeDate(2004, 3, 6));
 }
 
 TEST_F(RecorderTest, APcSessionAcrossTwoMidnightsGivesThreeRowsAtExit) {
@@ -109,14 +109,14 @@ TEST_F(RecorderTest, AFailedSplitIsRetriedOnTheNextTick) {
     ASSERT_TRUE(QFile::rename(dbPath, dbPath + QStringLiteral(".away")));
     fp.clock->value = t(6, 0, 0, 0, 300);
     EXPECT_THROW(session->timercambiodataTimer(), Error);
-    EXPECT_TRUE(session->timercambiodata.isActive()) << "re-armed whatever failed";
-    EXPECT_EQ(session->currentDay, encodeDate(2004, 3, 5));
+    EXPECT_TRUE(session->timercambiodata().isActive()) << "re-armed whatever failed";
+    EXPECT_EQ(session->currentDay(), encodeDate(2004, 3, 5));
 
     ASSERT_TRUE(QFile::rename(dbPath + QStringLiteral(".away"), dbPath));
     fp.clock->value = t(6, 0, 0, 1, 300);
     session->timercambiodataTimer();
     expectRows(pcRows(), {{t(5, 23, 0, 0), t(6, 0, 0, 1, 300), "01.00.01"}}, "PCTIME");
-    EXPECT_EQ(session->currentDay, encodeDate(2004, 3, 6));
+    EXPECT_EQ(session->currentDay(), encodeDate(2004, 3, 6));
 }
 
 TEST_F(RecorderTest, ACallThatCouldNotBeWrittenIsKeptForTheNextWrite) {
@@ -154,7 +154,7 @@ TEST_F(RecorderTest, ACallThatCouldNotBeWrittenIsWrittenAtExit) {
     ASSERT_TRUE(QFile::rename(dbPath + QStringLiteral(".away"), dbPath));
     fp.clock->value = t(5, 12, 0, 0);
     session->requestExit();
-    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(exits(), 1);
     expectRows(netRows(), {{t(5, 10, 0, 0), t(5, 10, 20, 0), "00.20.00"}}, "ETIME");
     expectRows(pcRows(), {{t(5, 9, 0, 0), t(5, 12, 0, 0), "03.00.00"}}, "PCTIME");
 }

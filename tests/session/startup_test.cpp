@@ -34,7 +34,7 @@ TEST_F(StartupTest, FirstStartThenOrderlyExitLeavesOneRowAndTheSettings) {
 
     fp.clock->set(2004, 3, 5, 12, 30, 0);
     session->requestExit();
-    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(exits(), 1);
     const Rows rows = pcRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0].toDouble(), encodeDateTime(2004, 3, 5, 10, 0, 0));
@@ -66,7 +66,7 @@ TEST_F(StartupTest, AbnormalStopsAreCountedOncePerUnfinishedRun) {
         QFile::remove(iniPath);
         if (!c.before.isEmpty()) writeIni(iniPath, c.before);
         session->startUp();
-        EXPECT_EQ(session->abnormalStops, c.stops) << c.before.constData();
+        EXPECT_EQ(session->abnormalStops(), c.stops) << c.before.constData();
         const IniFile file(iniPath);
         EXPECT_EQ(file.readInteger(QStringLiteral("arrestianomali"), QStringLiteral("arresti"), 0),
                   c.stops);
@@ -94,12 +94,12 @@ TEST_F(StartupTest, FailedStepIsReportedAndTheSettingsAreStillLoaded) {
     EXPECT_EQ(errors(),
               (QStringList{QStringLiteral("RASAPI Not Loaded, unable to access RAS Functions."),
                            QStringLiteral("autostart.")}));
-    EXPECT_EQ(session->options.rg, 1);
-    EXPECT_EQ(session->options.hdaylimit, 5);
-    EXPECT_TRUE(session->options.daylimit);
+    EXPECT_EQ(session->options().rg, 1);
+    EXPECT_EQ(session->options().hdaylimit, 5);
+    EXPECT_TRUE(session->options().daylimit);
     // The exit then keeps what the user had set.
     session->requestExit();
-    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(exits(), 1);
     EXPECT_EQ(session->settings().loadOptions().hdaylimit, 5);
 }
 
@@ -125,19 +125,19 @@ TEST_F(StartupTest, MissingDatabaseAbandonsTheExitAndARetryWritesOnce) {
     ASSERT_TRUE(QFile::rename(dbPath, dbPath + QStringLiteral(".away")));
     fp.clock->set(2004, 3, 5, 11, 0, 0);
     session->requestExit();
-    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(exits(), 0);
     ASSERT_EQ(errors().size(), 1);
     EXPECT_TRUE(errors()[0].startsWith(QStringLiteral("Impossibile aprire il database")));
     EXPECT_FALSE(QFile::exists(dbPath)) << "the database must never be created";
     EXPECT_TRUE(IniFile(iniPath).readBool(QStringLiteral("arrestianomali"),
                                           QStringLiteral("anomalo"), false));
     EXPECT_FALSE(IniFile(iniPath).valueExists(QStringLiteral("opzioni"), QStringLiteral("rg")));
-    EXPECT_FALSE(session->timercambiodata.isActive());
+    EXPECT_FALSE(session->timercambiodata().isActive());
 
     ASSERT_TRUE(QFile::rename(dbPath + QStringLiteral(".away"), dbPath));
     fp.clock->set(2004, 3, 5, 11, 30, 0);
     session->requestExit();
-    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(exits(), 1);
     const Rows rows = pcRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(timeText(rows[0][2].toDouble()), QStringLiteral("01.30.00"));
@@ -153,7 +153,7 @@ TEST_F(StartupTest, UnwritableSettingsAbandonTheExitWithoutWritingTheSessionTwic
 
     fp.clock->set(2004, 3, 5, 11, 0, 0);
     session->requestExit();
-    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(exits(), 0);
     fp.clock->set(2004, 3, 5, 11, 0, 30);
     session->requestExit();
     const Rows rows = pcRows();
@@ -182,19 +182,19 @@ TEST_F(StartupTest, DateChangeEndsTheProgramWithoutRowsAndSavesTheSettings) {
 
     fp.clock->set(2004, 3, 5, 17, 0, 0);  // a new time, the same day: nothing happens
     session->onClockChanged();
-    EXPECT_EQ(view.terminations, 0);
-    EXPECT_TRUE(session->timercambiodata.isActive());
+    EXPECT_EQ(view.finishes, 0);
+    EXPECT_TRUE(session->timercambiodata().isActive());
 
     fp.clock->set(2004, 3, 9, 9, 0, 0);
     session->onClockChanged();
-    EXPECT_EQ(view.terminations, 1);
+    EXPECT_EQ(view.finishes, 1);
     EXPECT_TRUE(tray.log.contains(QStringLiteral(
         "balloon Telmora. Arresto programma|E' stata modificata la data di sistema\rChiusura di "
         "Telmora in corso...|2|10")));
     EXPECT_EQ(tray.log.last(), QStringLiteral("hide"));
     EXPECT_TRUE(pcRows().empty());
     EXPECT_TRUE(netRows().empty());
-    EXPECT_FALSE(session->timercambiodata.isActive());
+    EXPECT_FALSE(session->timercambiodata().isActive());
     EXPECT_FALSE(data->connected());
     const IniFile file(iniPath);
     EXPECT_FALSE(file.readBool(QStringLiteral("arrestianomali"), QStringLiteral("anomalo"), true));

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <vector>
 
-#include "IMainView.h"
 #include "Platform.h"
 #include "QtPrinters.h"
 #include "uError.h"
@@ -135,34 +134,6 @@ public:
         animating = on;
         log << (on ? QStringLiteral("animate on") : QStringLiteral("animate off"));
     }
-};
-
-class FakeView final : public IMainView {
-public:
-    std::function<void()> onClose;
-    int closes = 0, terminations = 0, repaints = 0;
-    DateTime dayPicker = 0;
-    Options shown;
-    QString clockLine, connection, device, ip;
-    int identityWrites = 0;
-
-    void closeWindow() override {
-        ++closes;
-        if (onClose) onClose();
-    }
-    void terminate() override { ++terminations; }
-    void setDayPicker(DateTime day) override { dayPicker = day; }
-    void setupHints() override {}
-    void showOptions(const Options& o) override { shown = o; }
-    void useNewTrayBehaviour() override {}
-    void setClockLine(const QString& t) override { clockLine = t; }
-    void setIdentityLines(const QString& c, const QString& d, const QString& i) override {
-        connection = c;
-        device = d;
-        ip = i;
-        ++identityWrites;
-    }
-    void repaintStatusBar() override { ++repaints; }
 };
 
 // A platform made of the fakes above, each reachable by its own type.

@@ -2,6 +2,7 @@
 // The message wrapper of the tests: every box answered in advance, every box recorded.
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "IMessages.h"
@@ -23,14 +24,25 @@ public:
     std::vector<Shown> shown;  // kind: confirm, error, information, plain, input, folder, file
     std::vector<QString> initialTexts;  // what each input box held at first
 
+    bool abandoned = false;
+    // Runs while a box is "open", as a user's logoff would come in the middle of one.
+    std::function<void()> whileOpen;
+
+    void abandon() override { abandoned = true; }
+
     Answer confirm(const QString& text) override {
         shown.push_back({QStringLiteral("confirm"), text});
+        runWhileOpen();
+        if (abandoned) return Answer::No;
         if (confirmAnswers.empty()) return Answer::Yes;
         const Answer a = confirmAnswers.front();
         confirmAnswers.pop_front();
         return a;
     }
-    void error(const QString& text) override { shown.push_back({QStringLiteral("error"), text}); }
+    void error(const QString& text) override {
+        shown.push_back({QStringLiteral("error"), text});
+        runWhileOpen();
+    }
     void information(const QString& text) override {
         shown.push_back({QStringLiteral("information"), text});
     }
@@ -51,6 +63,12 @@ public:
     }
 
 private:
+    void runWhileOpen() {
+        if (!whileOpen) return;
+        auto run = std::move(whileOpen);
+        whileOpen = nullptr;
+        run();
+    }
     static std::optional<QString> next(std::deque<std::optional<QString>>& answers) {
         if (answers.empty()) return std::nullopt;
         std::optional<QString> v = std::move(answers.front());
