@@ -49,6 +49,9 @@ public:
     void rasRasConnected(const TRasConnectionDetails& details);
     void rasRasDisconnected(const TRasConnectionDetails& details);
     void timercambiodataTimer();
+    // What the one-second timer runs: the tick, with a failure that repeats every second shown
+    // in one box at a time and logged once until a tick gets through.
+    void runTick();
 
     // ---- network identity ----
     void refreshIdentityLines();
@@ -121,7 +124,6 @@ private:
     void setIdentity(const QString& connection, const QString& device, const QString& ip);
     void linkUp(LinkKind kind);
     void linkDown(LinkKind kind);
-    void runTick();
     // Runs one step; a failure is reported and false returned.
     bool tryStep(const std::function<void()>& step);
     void report(const Error& error);

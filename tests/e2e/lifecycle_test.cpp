@@ -131,5 +131,40 @@ TEST(Lifecycle, ADateChangeEndsTheProgramAfterTheNoticeWithoutRows) {
     ASSERT_EQ(run.waitExit(), 0);
 }
 
+// A logoff while an error box is open (no dial-up service) still ends the program in order.
+TEST(Lifecycle, ASigtermWhileAnErrorBoxIsOpenEndsTheRunInOrder) {
+    SimRun run;
+    run.control().writeString(QStringLiteral("dialup"), QStringLiteral("loaded"),
+                              QStringLiteral("0"));
+    run.start(QStringLiteral("2004-03-05 10:00:00"));
+    ASSERT_TRUE(run.waitStarted());
+    ASSERT_TRUE(SimRun::waitFor(
+        [&] { return run.readFile(QStringLiteral("telmora.log")).contains("RASAPI"); }));
+    QThread::sleep(1);
+    run.signal(SIGTERM);
+    ASSERT_EQ(run.waitExit(std::chrono::seconds(5)), 0);
+    EXPECT_EQ(run.pcRows().size(), 1u);
+    EXPECT_FALSE(run.settings().readBool(kAbnormal, QStringLiteral("anomalo"), true));
+    EXPECT_TRUE(run.simlog().filter(QStringLiteral("dial")).isEmpty());
+}
+
+// Once the date-change exit has begun, a logoff writes no row either.
+TEST(Lifecycle, ASigtermDuringTheDateChangeNoticeWritesNoRow) {
+    SimRun run;
+    run.start(QStringLiteral("2004-03-05 10:00:00"), SimRun::Clock::Settable);
+    ASSERT_TRUE(run.waitStarted());
+    run.signal(SIGSTOP);
+    run.setFakeTime(QStringLiteral("2004-03-09 09:00:00"));
+    run.control().writeString(QStringLiteral("clock"), QStringLiteral("changed"),
+                              QStringLiteral("1"));
+    run.signal(SIGCONT);
+    ASSERT_TRUE(SimRun::waitFor([&] { return !run.simlog().isEmpty(); }, std::chrono::seconds(5)));
+    run.signal(SIGTERM);
+    ASSERT_EQ(run.waitExit(), 0);
+    EXPECT_TRUE(run.pcRows().empty());
+    EXPECT_TRUE(run.netRows().empty());
+    EXPECT_FALSE(run.settings().readBool(kAbnormal, QStringLiteral("anomalo"), true));
+}
+
 }  // namespace
 }  // namespace telmora::test

@@ -4,6 +4,7 @@
 #include <QEvent>
 
 #include "WindowFixture.h"
+#include "uStatusBar.h"
 #include "uTrayIcon.h"
 
 namespace telmora::test {
@@ -76,6 +77,21 @@ TEST_F(CommandsTest, ChiudiEndsTheProgramThroughTheExitSteps) {
     EXPECT_EQ(rows[0][1].toDouble(), encodeDateTime(2004, 3, 5, 11, 0, 0));
     EXPECT_FALSE(runUnderWay());
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// A logoff while the status bar's question is open ends the program, and the closed question
+// is no answer: nothing is dialled.
+TEST_F(CommandsTest, ALogoffDuringTheDialQuestionEndsTheProgramWithoutDialling) {
+    fp.clock->set(2004, 3, 5, 11, 0, 0);
+    messages.whileOpen = [this] { session().onSessionEnding(); };
+    form->sb1().Tag = 1;
+    form->sb1Click();
+    EXPECT_EQ(shown(QStringLiteral("confirm")),
+              QStringList{QStringLiteral("Attivare una connessione ora?")});
+    EXPECT_EQ(fp.internet->dials, 0);
+    EXPECT_TRUE(session().finishedRunning());
+    EXPECT_EQ(pcRows().size(), 1u);
+    EXPECT_FALSE(runUnderWay());
 }
 
 struct DeactivationCase {
