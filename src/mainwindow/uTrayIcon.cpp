@@ -1,6 +1,8 @@
 #include "uTrayIcon.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
 
 namespace telmora {
@@ -28,9 +30,14 @@ void TrayAnimation::advance() {
 }
 
 TrayIcon::TrayIcon(QMenu* popupMenu, QObject* parent)
+    : TrayIcon(popupMenu, sessionTrayClicks(), parent) {}
+
+TrayIcon::TrayIcon(QMenu* popupMenu, TrayClicks clicks, QObject* parent)
     : QObject(parent),
       tray_(new QSystemTrayIcon(this)),
-      programIcon_(QStringLiteral(":/icons/telmora.svg")) {
+      programIcon_(QStringLiteral(":/icons/telmora.svg")),
+      activations_(clicks, QApplication::styleHints()->mouseDoubleClickInterval()) {
+    sinceStart_.start();
     for (int i = 0; i < TrayAnimation::kFrames; ++i) {
         frames_.emplace_back(
             QStringLiteral(":/frames/frame%1.svg").arg(i, 2, 10, QLatin1Char('0')));
@@ -38,9 +45,7 @@ TrayIcon::TrayIcon(QMenu* popupMenu, QObject* parent)
     tray_->setIcon(programIcon_);
     tray_->setToolTip(QStringLiteral("Telmora").left(kTipMax));
     tray_->setContextMenu(popupMenu);
-    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::DoubleClick) emit doubleClicked();
-    });
+    connect(tray_, &QSystemTrayIcon::activated, this, &TrayIcon::activated);
     connect(&animation_, &TrayAnimation::frameChanged, this, &TrayIcon::showFrame);
     tray_->show();
     // When the notification area comes back (its host restarted), the icon is added again.
@@ -51,6 +56,10 @@ TrayIcon::TrayIcon(QMenu* popupMenu, QObject* parent)
 
 bool TrayIcon::available() const {
     return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayIcon::activated(QSystemTrayIcon::ActivationReason reason) {
+    if (activations_.opens(reason, sinceStart_.elapsed())) emit doubleClicked();
 }
 
 void TrayIcon::keepIconShown() {
@@ -89,8 +98,13 @@ void TrayIcon::showBalloon(const QString& title, const QString& text, BalloonIco
 }
 
 void TrayIcon::hideBalloon() {
-    // Qt has no call to withdraw a message: an empty one with the shortest life replaces it.
-    tray_->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
+    // Qt offers no call that withdraws a message. On an XEmbed tray it draws the balloon itself,
+    // as a window of its own, and that window can be closed. On the other trays the message went
+    // to the desktop's notification server, which only lets it run out: nothing is sent then,
+    // since a replacement message, even an empty one, would be shown as a notice of its own.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->inherits("QBalloonTip") && window->isVisible()) window->close();
+    }
 }
 
 }  // namespace telmora

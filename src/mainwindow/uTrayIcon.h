@@ -2,12 +2,14 @@
 // The notification-area icon: the program icon with its tooltip and popup menu, the connected
 // animation over eleven frames, and balloon notices.
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QObject>
 #include <QTimer>
 #include <vector>
 
 #include "ITrayNotices.h"
+#include "uTrayClicks.h"
 
 class QMenu;
 class QSystemTrayIcon;
@@ -44,7 +46,9 @@ class TrayIcon final : public QObject, public ITrayNotices {
 public:
     static constexpr int kTipMax = 127;
 
-    TrayIcon(QMenu* popupMenu, QObject* parent = nullptr);
+    // Asks the session bus what kind of tray the desktop has.
+    explicit TrayIcon(QMenu* popupMenu, QObject* parent = nullptr);
+    TrayIcon(QMenu* popupMenu, TrayClicks clicks, QObject* parent = nullptr);
 
     void showBalloon(const QString& title, const QString& text, BalloonIcon icon,
                      int seconds) override;
@@ -56,19 +60,25 @@ public:
     bool available() const;
     const TrayAnimation& animation() const { return animation_; }
     QSystemTrayIcon* icon() const { return tray_; }
+    TrayClicks clicks() const { return activations_.clicks(); }
 
 signals:
+    // The icon asks for the window: a double click, or a single activation on a tray that
+    // reports no double clicks.
     void doubleClicked();
 
 private:
     void showFrame(int frame);
     void keepIconShown();
+    void activated(QSystemTrayIcon::ActivationReason reason);
 
     QSystemTrayIcon* tray_;
     TrayAnimation animation_;
     QIcon programIcon_;
     std::vector<QIcon> frames_;
     QTimer watch_;
+    TrayActivationFilter activations_;
+    QElapsedTimer sinceStart_;
     bool newBehaviour_ = false;
 };
 

@@ -105,8 +105,7 @@ void TRasMonitor::fillProjection(std::uint32_t handle) {
 }
 
 QString TRasMonitor::GetLocalIP() {
-    const std::optional<std::array<std::uint8_t, 4>> address =
-        host_.firstAddress(host_.hostName().value_or(std::string()));
+    const std::optional<std::array<std::uint8_t, 4>> address = host_.localAddress();
     if (!address) return {};
     const auto& b = *address;
     return QStringLiteral("%1.%2.%3.%4").arg(b[0]).arg(b[1]).arg(b[2]).arg(b[3]);

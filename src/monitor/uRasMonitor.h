@@ -66,7 +66,8 @@ public:
     // One poll of the dial-up service; the timer calls it, tests may call it directly.
     void PollConnections();
 
-    // Asked afresh at every call. The address is empty when the name cannot be resolved.
+    // Asked afresh at every call. The address is the one the host reports in use (see
+    // IHostInfo::localAddress), empty when it has none.
     QString GetLocalIP();
     QString GetLocalHost();
 

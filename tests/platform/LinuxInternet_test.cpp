@@ -38,6 +38,9 @@ TEST(LinuxInternet, TellsTheConnectionKindFromTheDefaultRoute) {
         {"lan-route", {{"http_proxy", proxy}}, true, kConnLan | kConnProxy},
         {"one-link", {{"HTTPS_PROXY", proxy}}, true, kConnModem | kConnProxy},
         {"lan-route", {{"http_proxy", ""}}, true, kConnLan},
+        // pppd without defaultroute: the link is up with a route to the peer only.
+        {"link-no-default", {}, true, kConnModem},
+        {"link-no-default", {{"http_proxy", proxy}}, true, kConnModem | kConnProxy},
         {"no-route", {}, false, 0},
         {"no-route", {{"https_proxy", proxy}}, false, 0},
         {"missing", {}, false, 0},
@@ -49,6 +52,19 @@ TEST(LinuxInternet, TellsTheConnectionKindFromTheDefaultRoute) {
         EXPECT_EQ(internet.connectedState(flags), c.connected);
         EXPECT_EQ(flags, c.flags);
     }
+}
+
+TEST(LinuxInternet, APppLinkCountsOnceItIsUp) {
+    ScratchTree tree("no-route");
+    tree.addInterface("ppp0", netfs::kArpHrdPpp, 6, "0x1090");  // still negotiating: not up
+    LinuxInternet internet(tree.roots(), {}, environmentOf({}));
+    std::uint32_t flags = 99;
+    EXPECT_FALSE(internet.connectedState(flags));
+    EXPECT_EQ(flags, 0u);
+
+    ScratchTree::write(tree.netClass() + "/ppp0/flags", "0x10d1");
+    EXPECT_TRUE(internet.connectedState(flags));
+    EXPECT_EQ(flags, kConnModem);
 }
 
 // A folder with stand-in scripts and a scratch network tree they can change.

@@ -38,6 +38,18 @@ TEST(LinuxOnThisMachine, AnswersWithoutError) {
     EXPECT_EQ(loopback->clientIp, "127.0.0.1");
     EXPECT_EQ(loopback->serverIp, "");
     EXPECT_FALSE(LinuxDialUp::interfaceAddresses("no-such-interface").has_value());
+
+    // The interface addresses come from the system; with a default route through an interface
+    // that has one, the local address is never the loopback's.
+    const InterfaceAddresses addresses = LinuxHostInfo::systemAddresses();
+    ASSERT_TRUE(addresses.count("lo"));
+    EXPECT_EQ(addresses.at("lo"), (std::array<std::uint8_t, 4>{127, 0, 0, 1}));
+    const std::vector<DefaultRoute> routes = netfs::defaultRoutes(NetRoots{});
+    if (!routes.empty() && addresses.count(routes.front().ifname)) {
+        ASSERT_TRUE(host.localAddress().has_value());
+        EXPECT_NE((*host.localAddress())[0], 127);
+        EXPECT_NE(monitor.GetLocalIP(), QStringLiteral("127.0.0.1"));
+    }
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
 #include "LinuxInternet.h"
 
-#include <net/route.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <sstream>
 #include <thread>
 
 extern char** environ;
@@ -24,25 +22,10 @@ std::optional<std::string> LinuxInternet::processEnvironment(const char* name) {
     return std::string(value);
 }
 
-// /proc/net/route: a header line, then Iface Destination Gateway Flags RefCnt Use Metric Mask ...
-// with the addresses in hexadecimal. The default route has destination and mask 0.
 std::uint32_t LinuxInternet::defaultRouteFlags() const {
-    const std::optional<std::string> table = netfs::readFile(roots_.proc + "/net/route");
-    if (!table) return 0;
-    std::istringstream lines(*table);
-    std::string line;
-    std::getline(lines, line);  // header
     std::uint32_t flags = 0;
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        std::string iface, destination, gateway, routeFlags, refCount, use, metric, mask;
-        if (!(fields >> iface >> destination >> gateway >> routeFlags >> refCount >> use >>
-              metric >> mask)) {
-            continue;
-        }
-        if (destination != "00000000" || mask != "00000000") continue;
-        if ((std::strtoul(routeFlags.c_str(), nullptr, 16) & RTF_UP) == 0) continue;
-        flags |= netfs::isPppInterface(roots_, iface) ? kConnModem : kConnLan;
+    for (const DefaultRoute& route : netfs::defaultRoutes(roots_)) {
+        flags |= netfs::isPppInterface(roots_, route.ifname) ? kConnModem : kConnLan;
     }
     return flags;
 }
@@ -57,6 +40,9 @@ bool LinuxInternet::proxyConfigured() const {
 
 bool LinuxInternet::connectedState(std::uint32_t& flags) {
     flags = defaultRouteFlags();
+    // pppd started without defaultroute leaves the link up with only a route to the peer: the
+    // call is on all the same, and counts as a modem connection.
+    if (pppLinkUp()) flags |= kConnModem;
     if (flags != 0 && proxyConfigured()) flags |= kConnProxy;
     return flags != 0;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The Internet connection state on Linux and the autodial service: a default route through a
-// PPP link counts as modem, through any other interface as LAN, and a configured proxy adds the
-// proxy flag. Dialing runs pon and hanging up poff, of the ppp package.
+// The Internet connection state on Linux and the autodial service: an up PPP link, or a default
+// route through one, counts as modem, a default route through any other interface as LAN, and a
+// configured proxy adds the proxy flag. Dialing runs pon and hanging up poff, of the ppp package.
 
 #include <chrono>
 #include <functional>
@@ -30,8 +30,8 @@ public:
     explicit LinuxInternet(NetRoots roots = {}, DialCommands commands = {},
                            EnvLookup environment = processEnvironment);
 
-    // Connected when there is a default route. The proxy flag comes with a connection only: a
-    // proxy setting alone does not make an offline machine count as connected.
+    // Connected when a PPP link is up or there is a default route. The proxy flag comes with a
+    // connection only: a proxy setting alone does not make an offline machine count as connected.
     bool connectedState(std::uint32_t& flags) override;
     bool autodial() override;
     void autodialHangup() override;

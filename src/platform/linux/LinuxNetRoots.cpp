@@ -3,11 +3,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <net/if.h>
+#include <net/route.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <sstream>
 
 namespace telmora::netfs {
 
@@ -68,6 +70,30 @@ std::optional<std::vector<PppLink>> pppLinks(const NetRoots& roots) {
     std::sort(links.begin(), links.end(),
               [](const PppLink& a, const PppLink& b) { return a.ifindex < b.ifindex; });
     return links;
+}
+
+// /proc/net/route: a header line, then Iface Destination Gateway Flags RefCnt Use Metric Mask ...
+// with the addresses in hexadecimal. The default route has destination and mask 0.
+std::vector<DefaultRoute> defaultRoutes(const NetRoots& roots) {
+    std::vector<DefaultRoute> routes;
+    const std::optional<std::string> table = readFile(roots.proc + "/net/route");
+    if (!table) return routes;
+    std::istringstream lines(*table);
+    std::string line;
+    std::getline(lines, line);  // header
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string iface, destination, gateway, flags, refCount, use, metric, mask;
+        if (!(fields >> iface >> destination >> gateway >> flags >> refCount >> use >> metric >>
+              mask)) {
+            continue;
+        }
+        if (destination != "00000000" || mask != "00000000") continue;
+        if ((std::strtoul(flags.c_str(), nullptr, 16) & RTF_UP) == 0) continue;
+        routes.push_back(
+            {iface, static_cast<std::uint32_t>(std::strtoul(metric.c_str(), nullptr, 10))});
+    }
+    return routes;
 }
 
 }  // namespace telmora::netfs

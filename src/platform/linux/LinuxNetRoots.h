@@ -25,6 +25,12 @@ struct PppLink {
     bool up = false;  // IFF_UP: pppd raises it once the addresses are negotiated
 };
 
+// A default route of /proc/net/route that is up: the interface it leaves by and its metric.
+struct DefaultRoute {
+    std::string ifname;
+    std::uint32_t metric = 0;
+};
+
 namespace netfs {
 
 constexpr int kArpHrdPpp = 512;
@@ -40,6 +46,9 @@ std::optional<std::vector<PppLink>> pppLinks(const NetRoots& roots);
 // The link of that name, if it is there and is a PPP link.
 std::optional<PppLink> pppLink(const NetRoots& roots, const std::string& ifname);
 bool isPppInterface(const NetRoots& roots, const std::string& ifname);
+
+// The default routes that are up, in the order of the table; none when it cannot be read.
+std::vector<DefaultRoute> defaultRoutes(const NetRoots& roots);
 
 }  // namespace netfs
 }  // namespace telmora
