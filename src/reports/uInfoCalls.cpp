@@ -35,6 +35,7 @@ TformInfoCalls::TformInfoCalls(TDataModule1& module, IMessages& messages, IShell
     dbgridcalls->setShowGrid(true);
     dbgridcalls->setWordWrap(false);
     dbgridcalls->verticalHeader()->hide();
+    dbgridcalls->verticalHeader()->setDefaultSectionSize(dbgridcalls->fontMetrics().height() + 6);
     QHeaderView* titles = dbgridcalls->horizontalHeader();
     titles->setSectionsMovable(false);
     titles->setSectionResizeMode(QHeaderView::ResizeToContents);
