@@ -9,6 +9,7 @@
 #include "SimDialUp.h"
 #include "SimHostInfo.h"
 #include "SimInternet.h"
+#include "SimShellOpen.h"
 #include "SimSystemEvents.h"
 #include "SimTrayNotices.h"
 
@@ -33,6 +34,7 @@ std::unique_ptr<Platform> createPlatform(const QString& programDir) {
     p->internet = std::make_unique<SimInternet>(p->control, p->log);
     p->host = std::make_unique<SimHostInfo>(p->control);
     p->adapters = std::make_unique<SimAdapters>(p->control);
+    p->shellOpen = std::make_unique<SimShellOpen>(p->control, p->log);
     SimPlatform* sim = p.get();
     p->createEvents = [sim] { return std::make_unique<SimSystemEvents>(sim->control); };
     p->wrapTray = [sim](ITrayNotices& real) -> std::unique_ptr<ITrayNotices> {
