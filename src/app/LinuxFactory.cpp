@@ -4,6 +4,7 @@
 #include "LinuxDialUp.h"
 #include "LinuxHostInfo.h"
 #include "LinuxInternet.h"
+#include "LinuxMailer.h"
 #include "LinuxSystem.h"
 #include "LinuxSystemEvents.h"
 #include "Platform.h"
@@ -20,6 +21,7 @@ std::unique_ptr<Platform> createPlatform(const QString&) {
     p->internet = std::make_unique<LinuxInternet>();
     p->host = std::make_unique<LinuxHostInfo>();
     p->adapters = std::make_unique<LinuxAdapters>();
+    p->mailer = std::make_unique<LinuxMailer>();
     p->createEvents = [] { return std::make_unique<LinuxSystemEvents>(); };
     return p;
 }

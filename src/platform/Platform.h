@@ -11,6 +11,7 @@
 #include "IDialUp.h"
 #include "IHostInfo.h"
 #include "IInternet.h"
+#include "IMailer.h"
 #include "ISystem.h"
 #include "ISystemEvents.h"
 #include "ITrayNotices.h"
@@ -28,6 +29,7 @@ struct Platform {
     std::unique_ptr<IInternet> internet;
     std::unique_ptr<IHostInfo> host;
     std::unique_ptr<IAdapters> adapters;
+    std::unique_ptr<IMailer> mailer;
     // The system notices need the running application: made once it exists.
     std::function<std::unique_ptr<ISystemEvents>()> createEvents;
     // Lets the platform stand between the program and the real tray icon (the simulated one
