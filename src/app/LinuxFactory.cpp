@@ -5,6 +5,7 @@
 #include "LinuxHostInfo.h"
 #include "LinuxInternet.h"
 #include "LinuxShellOpen.h"
+#include "LinuxMailer.h"
 #include "LinuxSystem.h"
 #include "LinuxSystemEvents.h"
 #include "Platform.h"
@@ -22,6 +23,7 @@ std::unique_ptr<Platform> createPlatform(const QString&) {
     p->host = std::make_unique<LinuxHostInfo>();
     p->adapters = std::make_unique<LinuxAdapters>();
     p->shellOpen = std::make_unique<LinuxShellOpen>();
+    p->mailer = std::make_unique<LinuxMailer>();
     p->createEvents = [] { return std::make_unique<LinuxSystemEvents>(); };
     return p;
 }

@@ -1,6 +1,6 @@
 // The simulated program: dial-up, Internet state, adapters, host, clock-change and tray notices
 // come from the control file telmora.sim beside it and are logged to telmora.simlog; the rest
-// is Linux.
+// is Linux. Mail goes to telmora.simlog as well.
 
 #include "LinuxSystem.h"
 #include "Platform.h"
@@ -10,6 +10,7 @@
 #include "SimHostInfo.h"
 #include "SimInternet.h"
 #include "SimShellOpen.h"
+#include "SimMailer.h"
 #include "SimSystemEvents.h"
 #include "SimTrayNotices.h"
 
@@ -35,6 +36,7 @@ std::unique_ptr<Platform> createPlatform(const QString& programDir) {
     p->host = std::make_unique<SimHostInfo>(p->control);
     p->adapters = std::make_unique<SimAdapters>(p->control);
     p->shellOpen = std::make_unique<SimShellOpen>(p->control, p->log);
+    p->mailer = std::make_unique<SimMailer>(p->log);
     SimPlatform* sim = p.get();
     p->createEvents = [sim] { return std::make_unique<SimSystemEvents>(sim->control); };
     p->wrapTray = [sim](ITrayNotices& real) -> std::unique_ptr<ITrayNotices> {

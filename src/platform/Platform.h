@@ -12,6 +12,7 @@
 #include "IHostInfo.h"
 #include "IInternet.h"
 #include "IShellOpen.h"
+#include "IMailer.h"
 #include "ISystem.h"
 #include "ISystemEvents.h"
 #include "ITrayNotices.h"
@@ -30,6 +31,7 @@ struct Platform {
     std::unique_ptr<IHostInfo> host;
     std::unique_ptr<IAdapters> adapters;
     std::unique_ptr<IShellOpen> shellOpen;
+    std::unique_ptr<IMailer> mailer;
     // The system notices need the running application: made once it exists.
     std::function<std::unique_ptr<ISystemEvents>()> createEvents;
     // Lets the platform stand between the program and the real tray icon (the simulated one
