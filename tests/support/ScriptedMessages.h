@@ -22,7 +22,8 @@ public:
     std::deque<std::optional<QString>> folders;  // cancelled when none is left
     std::deque<std::optional<QString>> files;    // cancelled when none is left
     std::vector<Shown> shown;  // kind: confirm, error, information, plain, input, folder, file
-    std::vector<QString> initialTexts;  // what each input box held at first
+    std::vector<QString> initialTexts;   // what each input box held at first
+    std::vector<QString> inputCaptions;  // the caption of each input box
 
     bool abandoned = false;
     // Runs while a box is "open", as a user's logoff would come in the middle of one.
@@ -47,9 +48,10 @@ public:
         shown.push_back({QStringLiteral("information"), text});
     }
     void plain(const QString& text) override { shown.push_back({QStringLiteral("plain"), text}); }
-    std::optional<QString> input(const QString&, const QString& prompt, bool,
+    std::optional<QString> input(const QString& caption, const QString& prompt, bool,
                                  const QString& initial) override {
         shown.push_back({QStringLiteral("input"), prompt});
+        inputCaptions.push_back(caption);
         initialTexts.push_back(initial);
         return next(inputs);
     }
