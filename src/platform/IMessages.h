@@ -27,6 +27,12 @@ public:
     // (a Qt name filter such as "telmora.mdb"); nothing when cancelled.
     virtual std::optional<QString> chooseOpenFile(const QString& title,
                                                   const QString& nameFilter) = 0;
+    // The system's file chooser for a file to write, holding proposedName at first; a name
+    // without an extension gets defaultSuffix, and replacing an existing file is asked first.
+    // Nothing when cancelled.
+    virtual std::optional<QString> chooseSaveFile(const QString& title, const QString& nameFilter,
+                                                  const QString& proposedName,
+                                                  const QString& defaultSuffix) = 0;
 };
 
 }  // namespace telmora

@@ -96,8 +96,11 @@ ChartPeriod ChartData::yearPeriod(const QString& yearText) const {
 }
 
 ChartSeries ChartData::series(Activity activity, const ChartPeriod& period) {
+    const bool perPointQueries =
+        queries_ == ChartQueries::PerPoint ||
+        (queries_ == ChartQueries::Fastest && period.mode == ChartMode::Months);
     const std::vector<int> minutes =
-        queries_ == ChartQueries::PerPoint ? perPoint(activity, period) : grouped(activity, period);
+        perPointQueries ? perPoint(activity, period) : grouped(activity, period);
     ChartSeries points;
     points.reserve(static_cast<size_t>(period.labels.size()));
     for (qsizetype i = 0; i < period.labels.size(); ++i) {

@@ -17,8 +17,11 @@ namespace telmora {
 enum class ChartMode { Days, Months };
 
 // How the minutes are read: one statement per point and series, or one statement per series
-// whose rows are shared out among the points. Both give the same numbers.
-enum class ChartQueries { PerPoint, Grouped };
+// whose rows are shared out among the points. Both give the same numbers. Measured on twenty
+// years of history, the grouped month is the cheaper (2 statements in place of up to 62) and
+// the per-point year is (its statements read one column, the grouped year whole rows), so
+// Fastest takes each where it wins.
+enum class ChartQueries { PerPoint, Grouped, Fastest };
 
 // The frame of one chart: the points' labels, the foot text and the left axis's label step.
 struct ChartPeriod {
@@ -42,7 +45,7 @@ using ChartSeries = std::vector<ChartPoint>;
 class ChartData {
 public:
     ChartData(TDataModule1& module, const IClock& clock,
-              ChartQueries queries = ChartQueries::Grouped)
+              ChartQueries queries = ChartQueries::Fastest)
         : module_(module), clock_(clock), queries_(queries) {}
 
     static const QStringList& monthLabels();  // GEN .. DIC

@@ -150,7 +150,8 @@ TEST_P(ChartDataTest, ListsComeFromPcSessionsNewestFirst) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Queries, ChartDataTest,
-                         ::testing::Values(ChartQueries::PerPoint, ChartQueries::Grouped));
+                         ::testing::Values(ChartQueries::PerPoint, ChartQueries::Grouped,
+                                           ChartQueries::Fastest));
 
 TEST(ChartMarkText, DigitsReadAsMinutes) {
     const struct {
