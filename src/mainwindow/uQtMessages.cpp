@@ -80,4 +80,16 @@ std::optional<QString> QtMessages::chooseOpenFile(const QString& title, const QS
     return box.selectedFiles().constFirst();
 }
 
+std::optional<QString> QtMessages::chooseSaveFile(const QString& title, const QString& nameFilter,
+                                                  const QString& proposedName,
+                                                  const QString& defaultSuffix) {
+    QFileDialog dialog(parent, title, QString(), nameFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);  // in a folder that exists
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
 }  // namespace telmora

@@ -20,6 +20,9 @@ public:
                                  const QString& initial) override;
     std::optional<QString> chooseFolder(const QString& title) override;
     std::optional<QString> chooseOpenFile(const QString& title, const QString& nameFilter) override;
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& nameFilter,
+                                          const QString& proposedName,
+                                          const QString& defaultSuffix) override;
 
     void abandon() override;
 

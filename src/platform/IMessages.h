@@ -30,6 +30,12 @@ public:
     // The program is ending: the open box closes, and it and every later one answer at once as
     // refused (No, cancelled), so that nothing a question was about happens any more.
     virtual void abandon() = 0;
+    // The system's file chooser for a file to write, holding proposedName at first; a name
+    // without an extension gets defaultSuffix, and replacing an existing file is asked first.
+    // Nothing when cancelled.
+    virtual std::optional<QString> chooseSaveFile(const QString& title, const QString& nameFilter,
+                                                  const QString& proposedName,
+                                                  const QString& defaultSuffix) = 0;
 };
 
 }  // namespace telmora

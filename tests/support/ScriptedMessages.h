@@ -30,6 +30,15 @@ public:
     std::function<void()> whileOpen;
 
     void abandon() override { abandoned = true; }
+    std::deque<Answer> confirmAnswers;             // Yes when none is left
+    std::deque<std::optional<QString>> inputs;     // cancelled when none is left
+    std::deque<std::optional<QString>> folders;    // cancelled when none is left
+    std::deque<std::optional<QString>> files;      // cancelled when none is left
+    std::deque<std::optional<QString>> saveFiles;  // cancelled when none is left
+    std::vector<QString> proposedNames;            // what each save chooser held at first
+    std::vector<Shown>
+        shown;  // kind: confirm, error, information, plain, input, folder, file, save
+    std::vector<QString> initialTexts;  // what each input box held at first
 
     Answer confirm(const QString& text) override {
         shown.push_back({QStringLiteral("confirm"), text});
@@ -62,6 +71,14 @@ public:
     std::optional<QString> chooseOpenFile(const QString& title, const QString& filter) override {
         shown.push_back({QStringLiteral("file"), title + QLatin1Char('|') + filter});
         return next(files);
+    }
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& filter,
+                                          const QString& proposedName,
+                                          const QString& defaultSuffix) override {
+        shown.push_back({QStringLiteral("save"),
+                         title + QLatin1Char('|') + filter + QLatin1Char('|') + defaultSuffix});
+        proposedNames.push_back(proposedName);
+        return next(saveFiles);
     }
 
 private:
