@@ -1,6 +1,7 @@
 // The Linux program: every facility from the system itself.
 
 #include "LinuxAdapters.h"
+#include "LinuxBrowser.h"
 #include "LinuxDialUp.h"
 #include "LinuxHostInfo.h"
 #include "LinuxInternet.h"
@@ -20,6 +21,7 @@ std::unique_ptr<Platform> createPlatform(const QString&) {
     p->internet = std::make_unique<LinuxInternet>();
     p->host = std::make_unique<LinuxHostInfo>();
     p->adapters = std::make_unique<LinuxAdapters>();
+    p->browser = std::make_unique<LinuxBrowser>();
     p->createEvents = [] { return std::make_unique<LinuxSystemEvents>(); };
     return p;
 }
