@@ -16,12 +16,11 @@ PageCapture::PageCapture(ICaptureHost& host, CaptureServices services, QObject* 
 
 PageCapture::~PageCapture() {
     timerurl_.stop();
-    if (!worker_) return;
-    if (waitForCapture()) {
-        delete worker_.data();
-    } else {
+    // Finished workers go with their parent, this object.
+    if (worker_ && !waitForCapture()) {
         // Still running past every bound: it is left to end on its own, handing nothing back.
         worker_->abandon();
+        worker_->setParent(nullptr);
     }
 }
 
@@ -73,6 +72,7 @@ void PageCapture::timerurlTimer() {
     if (captureRunning()) return;
     timerurl_.stop();
     auto* worker = new TThreadUrl(services_, *this, host_.lastUrl(), UrlHistoryLimit);
+    worker->setParent(this);
     connect(worker, &QThread::finished, this, [this, worker] {
         worker->deleteLater();
         emit captureFinished();
