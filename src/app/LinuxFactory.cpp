@@ -1,6 +1,7 @@
 // The Linux program: every facility from the system itself.
 
 #include "LinuxAdapters.h"
+#include "LinuxBrowser.h"
 #include "LinuxDialUp.h"
 #include "LinuxHostInfo.h"
 #include "LinuxInternet.h"
@@ -24,6 +25,7 @@ std::unique_ptr<Platform> createPlatform(const QString&) {
     p->adapters = std::make_unique<LinuxAdapters>();
     p->shellOpen = std::make_unique<LinuxShellOpen>();
     p->mailer = std::make_unique<LinuxMailer>();
+    p->browser = std::make_unique<LinuxBrowser>();
     p->createEvents = [] { return std::make_unique<LinuxSystemEvents>(); };
     return p;
 }

@@ -1,10 +1,14 @@
 // The simulated program: dial-up, Internet state, adapters, host, clock-change and tray notices
 // come from the control file telmora.sim beside it and are logged to telmora.simlog; the rest
 // is Linux. Mail goes to telmora.simlog as well.
+// The simulated program: dial-up, Internet state, adapters, host, browser, clock-change and tray
+// notices come from the control file telmora.sim beside it and are logged to telmora.simlog; the
+// rest is Linux.
 
 #include "LinuxSystem.h"
 #include "Platform.h"
 #include "SimAdapters.h"
+#include "SimBrowser.h"
 #include "SimControl.h"
 #include "SimDialUp.h"
 #include "SimHostInfo.h"
@@ -37,6 +41,7 @@ std::unique_ptr<Platform> createPlatform(const QString& programDir) {
     p->adapters = std::make_unique<SimAdapters>(p->control);
     p->shellOpen = std::make_unique<SimShellOpen>(p->control, p->log);
     p->mailer = std::make_unique<SimMailer>(p->log);
+    p->browser = std::make_unique<SimBrowser>(p->control);
     SimPlatform* sim = p.get();
     p->createEvents = [sim] { return std::make_unique<SimSystemEvents>(sim->control); };
     p->wrapTray = [sim](ITrayNotices& real) -> std::unique_ptr<ITrayNotices> {

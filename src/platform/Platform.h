@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "IAdapters.h"
+#include "IBrowser.h"
 #include "IClock.h"
 #include "IDialUp.h"
 #include "IHostInfo.h"
@@ -32,6 +33,7 @@ struct Platform {
     std::unique_ptr<IAdapters> adapters;
     std::unique_ptr<IShellOpen> shellOpen;
     std::unique_ptr<IMailer> mailer;
+    std::unique_ptr<IBrowser> browser;
     // The system notices need the running application: made once it exists.
     std::function<std::unique_ptr<ISystemEvents>()> createEvents;
     // Lets the platform stand between the program and the real tray icon (the simulated one
