@@ -18,8 +18,9 @@ const QString kSource = QStringLiteral("TDataModule1");
     throw Error(kSource, message);
 }
 
-// The engine's codes told in the program's own words; the engine's text is kept for the rest.
-QString describe(int code, sqlite3* db, const QString& path) {
+}  // namespace
+
+QString describeEngineError(int code, sqlite3* db, const QString& path) {
     switch (code & 0xff) {
         case SQLITE_CANTOPEN:
             return QStringLiteral(
@@ -48,6 +49,12 @@ QString describe(int code, sqlite3* db, const QString& path) {
             return QStringLiteral("Errore del database: %1")
                 .arg(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::number(code));
     }
+}
+
+namespace {
+
+QString describe(int code, sqlite3* db, const QString& path) {
+    return describeEngineError(code, db, path);
 }
 
 struct Statement {
@@ -268,16 +275,30 @@ TDataModule1::~TDataModule1() {
 }
 
 bool TDataModule1::connected() const {
+    if (holder_.load() == std::this_thread::get_id()) return false;  // the hold closed it
     std::lock_guard lock(mutex_);
     return db_ != nullptr;
 }
 
 void TDataModule1::closeConnection() {
+    if (holder_.load() == std::this_thread::get_id()) return;  // the hold closed it
     std::lock_guard lock(mutex_);
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+}
+
+TDataModule1::FileHold::FileHold(TDataModule1& module) : module_(module), lock_(module.mutex_) {
+    if (module_.db_) {
+        sqlite3_close_v2(module_.db_);
+        module_.db_ = nullptr;
+    }
+    module_.holder_.store(std::this_thread::get_id());
+}
+
+TDataModule1::FileHold::~FileHold() {
+    module_.holder_.store(std::thread::id{});
 }
 
 void TDataModule1::openLocked() {
@@ -319,6 +340,11 @@ void TDataModule1::openLocked() {
 
 size_t TDataModule1::run(Stmt stmt, const std::vector<std::pair<QString, QVariant>>& params,
                          detail::ResultTable& table) {
+    if (holder_.load() == std::this_thread::get_id()) {
+        raise(QStringLiteral("Il database %1 è in corso di sostituzione: nessuna istruzione può "
+                             "essere eseguita ora.")
+                  .arg(path_));
+    }
     std::lock_guard lock(mutex_);
     openLocked();
     Statement s;

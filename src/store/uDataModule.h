@@ -152,6 +152,23 @@ public:
     void closeConnection();
     bool connected() const;
 
+    // Keeps the database file to one thread while it is copied or replaced: the connection is
+    // closed and stays closed while the hold lives. A statement of another thread waits for the
+    // hold to end and then opens the file that is in place by then; a statement of the holding
+    // thread would wait for itself, so it fails at once.
+    class FileHold {
+    public:
+        explicit FileHold(TDataModule1& module);
+        ~FileHold();
+        FileHold(const FileHold&) = delete;
+        FileHold& operator=(const FileHold&) = delete;
+
+    private:
+        TDataModule1& module_;
+        std::unique_lock<std::mutex> lock_;
+    };
+    [[nodiscard]] FileHold holdFile() { return FileHold(*this); }
+
     // Creates an empty database with its tables and indexes; fails when the file exists.
     static void createDatabase(const QString& path);
     // True when the linked SQLite answers for its cipher: without it nothing may be written.
@@ -167,6 +184,10 @@ private:
     QString path_;
     mutable std::mutex mutex_;
     sqlite3* db_ = nullptr;
+    std::atomic<std::thread::id> holder_{};  // the thread of the live FileHold, if any
 };
+
+// The engine's result code told in the program's own words (the engine's text for the rest).
+QString describeEngineError(int code, sqlite3* db, const QString& path);
 
 }  // namespace telmora
