@@ -1,9 +1,6 @@
-// The simulated program: dial-up, Internet state, adapters, host, clock-change and tray notices
-// come from the control file telmora.sim beside it and are logged to telmora.simlog; the rest
-// is Linux. Mail goes to telmora.simlog as well.
 // The simulated program: dial-up, Internet state, adapters, host, browser, clock-change and tray
 // notices come from the control file telmora.sim beside it and are logged to telmora.simlog; the
-// rest is Linux.
+// rest is Linux. Opened pages and mail go to telmora.simlog as well.
 
 #include "LinuxSystem.h"
 #include "Platform.h"
