@@ -10,8 +10,8 @@
 #include "SimDialUp.h"
 #include "SimHostInfo.h"
 #include "SimInternet.h"
-#include "SimShellOpen.h"
 #include "SimMailer.h"
+#include "SimShellOpen.h"
 #include "SimSystemEvents.h"
 #include "SimTrayNotices.h"
 

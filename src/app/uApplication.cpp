@@ -4,8 +4,18 @@
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
 
+#include "uBackup.h"
+#include "uConnectionCommands.h"
 #include "uHints.h"
+#include "uLimitWatch.h"
 #include "uMain.h"
+#include "uPageCapture.h"
+#include "uPasswordFile.h"
+#include "uPasswordGuard.h"
+#include "uPsw.h"
+#include "uSessionHosts.h"
+#include "uStartupCompaction.h"
+#include "uSystemInfo.h"
 #include "uTrayIcon.h"
 
 namespace telmora {
@@ -27,13 +37,16 @@ Application::Application(Platform& platform, IMessages& messages, const Installa
         trayWrapper_ = platform.wrapTray(*tray_);
         notices_ = trayWrapper_.get();
     }
-    const SessionPaths sessionPaths{paths.programFile, paths.settings(), QString()};
+    const SessionPaths sessionPaths{paths.programFile, paths.settings(),
+                                    passwordFilePath(paths.programFile)};
     session_ =
         std::make_unique<MainSession>(platform, data_, sessionPaths, reportError_, *notices_);
     mainForm_ = std::make_unique<TMainForm>(*session_, platform, data_, reportError_, messages);
     tray_->icon()->setContextMenu(mainForm_->PopupMenu1);
     wireTray();
     wireSystemEvents();
+    wireWorkers();
+    wireMenus();
     connect(session_.get(), &MainSession::finished, this, &Application::onFinished);
 }
 
@@ -66,8 +79,52 @@ void Application::wireSystemEvents() {
     }
 }
 
+void Application::wireWorkers() {
+    commands_ = std::make_unique<ConnectionCommands>(*platform_.internet, messages_);
+    captureHost_ = std::make_unique<SessionCaptureHost>(*session_);
+    capture_ = std::make_unique<PageCapture>(
+        *captureHost_, CaptureServices{*platform_.browser, data_, reportError_, *platform_.clock});
+    limitHost_ = std::make_unique<SessionLimitHost>(*session_);
+    limitWatch_ = std::make_unique<LimitWatch>(*limitHost_, data_, *platform_.clock, reportError_,
+                                               *notices_, *commands_);
+    MainSession* s = session_.get();
+    connect(s, &MainSession::connectionUp, capture_.get(), &PageCapture::connectionUp);
+    connect(s, &MainSession::connectionDown, capture_.get(), &PageCapture::connectionDown);
+    connect(s, &MainSession::connectionUp, this, [this](LinkKind kind) {
+        if (kind == LinkKind::DialUp) limitWatch_->connectionUp();
+    });
+    connect(s, &MainSession::connectionDown, this, [this](LinkKind kind) {
+        if (kind == LinkKind::DialUp) limitWatch_->connectionDown();
+    });
+    // The exit waits here for a capture or a check under way, before the database closes.
+    connect(s, &MainSession::stopping, this, [this] {
+        capture_->stop();
+        capture_->waitForCapture();
+        limitWatch_->exiting();
+    });
+}
+
+void Application::showMainWindowGuarded() {
+    if (passwordGuard_->allow(PasswordRequest::mnutelmora)) mainForm_->ShowMainWindow();
+}
+
+void Application::exitGuarded() {
+    if (passwordGuard_->allow(PasswordRequest::Chiudi1)) session_->requestExit();
+}
+
+void Application::setBusyCursor(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    }
+}
+
 void Application::start() {
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) installHints(*app);
+    // On odd days the database is compacted before anything reads it.
+    compactAtStartUp(*platform_.clock, data_,
+                     compactionThrough(messages_, [this](bool busy) { setBusyCursor(busy); }));
     session_->startUp();
     if (session_->finishedRunning()) return;
     tray_->useNewTrayBehaviour();

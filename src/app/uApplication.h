@@ -17,8 +17,22 @@
 
 namespace telmora {
 
+class Backup;
+class ConnectionCommands;
+class LimitWatch;
+class PageCapture;
+class PasswordGuard;
+class SessionCaptureHost;
+class SessionLimitHost;
+class SystemInfo;
 class TMainForm;
+class Tformavvisi;
+class TformChart;
+class TformInfoCalls;
+class Tforminfo;
+class Tformurl;
 class TrayIcon;
+enum class CallsTag;
 
 // Where an installation keeps its files: all of them beside the program.
 struct InstallationPaths {
@@ -47,6 +61,19 @@ public:
     TrayIcon& trayIcon() { return *tray_; }
     // The tray as the program talks to it (the simulated platform records what passes).
     ITrayNotices& trayNotices() { return *notices_; }
+    PageCapture& pageCapture() { return *capture_; }
+    LimitWatch& limitWatch() { return *limitWatch_; }
+
+    // The on-demand windows, each made here on first use and freed when it closes.
+    void showVisitedPages();
+    void showDayPages(const QString& dayText);
+    void showCallDetails(CallsTag tag, const QString& period);
+    void showChart();
+    void showLimits();
+    void showAbout();
+    // The guarded tray actions: behind the password prompt when a password is set.
+    void showMainWindowGuarded();
+    void exitGuarded();
 
 signals:
     // The session has finished: the event loop may end (the program ends it, with every
@@ -56,10 +83,20 @@ signals:
 private:
     void wireTray();
     void wireSystemEvents();
+    void wireWorkers();
+    void wireMenus();
     void onFinished();
+    void tracciawebClick(bool checked);
+    void clearPageHistory();
+    Backup& backup();
+    void runBackup();
+    void runRestore();
+    void mailToMaker();
+    void updatePasswordMenu();
+    void setBusyCursor(bool busy);
 
     // Creates the window on first use, shows it modally and frees it when it closes; while it
-    // is open, ref points at it, and is empty again afterwards.
+    // is open, ref points at it, and is empty again afterwards. make may answer no window.
     template <class Window, class Make>
     void showModal(QPointer<Window>& ref, Make make) {
         if (ref) {
@@ -68,8 +105,8 @@ private:
             return;
         }
         std::unique_ptr<Window> window = make();
+        if (!window) return;  // it could not read what it shows: reported already
         ref = window.get();
-        window->setWindowModality(Qt::ApplicationModal);
         window->exec();
         ref = nullptr;
     }
@@ -85,6 +122,20 @@ private:
     std::unique_ptr<MainSession> session_;
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<ISystemEvents> events_;
+    std::unique_ptr<ConnectionCommands> commands_;
+    std::unique_ptr<SessionCaptureHost> captureHost_;
+    std::unique_ptr<PageCapture> capture_;
+    std::unique_ptr<SessionLimitHost> limitHost_;
+    std::unique_ptr<LimitWatch> limitWatch_;
+    std::unique_ptr<PasswordGuard> passwordGuard_;
+    std::unique_ptr<Backup> backup_;
+    std::unique_ptr<SystemInfo> systemInfo_;
+
+    QPointer<Tformurl> formurl_;
+    QPointer<TformInfoCalls> formInfoCalls_;
+    QPointer<TformChart> formChart_;
+    QPointer<Tformavvisi> formavvisi_;
+    QPointer<Tforminfo> forminfo_;
 };
 
 }  // namespace telmora

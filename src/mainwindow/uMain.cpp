@@ -95,6 +95,8 @@ void TMainForm::connectSession() {
     connect(&session_, &MainSession::connectionStateChanged, this, &TMainForm::repaintStatusBar);
     connect(&session_, &MainSession::optionsChanged, this, &TMainForm::showOptions);
     connect(&session_, &MainSession::todayChosen, this, &TMainForm::setDayPicker);
+    lblcalls->installEventFilter(this);
+    lblurl->installEventFilter(this);
 }
 
 void TMainForm::buildWindow() {

@@ -32,6 +32,9 @@ public:
 
     StatusBar1& sb1() { return *sb1_; }
 
+    // A menu item by its name, for the composition root that wires the on-demand windows.
+    QAction* menuItem(const QString& name) const;
+
     // Tray operations.
     void ShowMainWindow();
     void HideMainWindow();
@@ -87,8 +90,15 @@ signals:
     void exitRequested();
     // The tray's "Telmora" and the icon's activation: the window is asked to show.
     void showRequested();
+    // A click on the calls label of a report: its calls in the call details window.
+    void callsRequested(telmora::CallsTag tag, const QString& period);
+    // A click on the pages label of an Internet day report: that day's pages.
+    void dayPagesRequested(const QString& dayText);
+    // The credit panel of the status bar: the mail to the maker.
+    void mailToMakerRequested();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -108,6 +118,9 @@ private:
     ConnectionCommands commands_;
     PeriodTotals totals_;
     int lblcallsTag_ = 0;
+    // The period of the report on show and whether its pages label links to its day.
+    QString reportPeriod_;
+    bool urlLinkActive_ = false;
     StatusBar1* sb1_ = nullptr;
 };
 

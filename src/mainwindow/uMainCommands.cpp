@@ -6,7 +6,10 @@
 namespace telmora {
 
 void TMainForm::sb1Click() {
-    if (sb1_->Tag != 1) return;  // the credit panel's mail comes with the About window
+    if (sb1_->Tag != 1) {
+        emit mailToMakerRequested();
+        return;
+    }
     if (session_.lanShown()) return;
     if (session_.online()) {
         if (messages_.confirm(QStringLiteral("Chiudere la connessione?")) != Answer::No) {
@@ -35,7 +38,7 @@ void TMainForm::Disattiva1Click() {
     messages_.information(
         QStringLiteral("Telmora disattivato. Per riattivare Telmora lanciare il programma dal "
                        "menù di avvio"));
-    emit exitRequested();
+    session_.requestExit();
 }
 
 }  // namespace telmora

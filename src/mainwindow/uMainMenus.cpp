@@ -103,3 +103,11 @@ void TMainForm::buildTrayMenu() {
 }
 
 }  // namespace telmora
+
+namespace telmora {
+
+QAction* TMainForm::menuItem(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+}  // namespace telmora

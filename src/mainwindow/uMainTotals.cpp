@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -58,10 +59,22 @@ void TMainForm::comboannoChange() {
     ShowPeriodTotals(comboanno);
 }
 
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == lblcalls && lblcallsTag_ != 0) {
+            emit callsRequested(static_cast<CallsTag>(lblcallsTag_), reportPeriod_);
+        } else if (watched == lblurl && urlLinkActive_ && !lblurl->text().isEmpty()) {
+            emit dayPagesRequested(reportPeriod_);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TMainForm::clearTotals() {
     for (QLabel* l : {lbltot, lblcalls, lblmax, lblurl}) l->clear();
     lblurl->setToolTip(QString());
     lblurl->unsetCursor();
+    urlLinkActive_ = false;
 }
 
 void TMainForm::ShowPeriodTotals(QObject* sender) {
@@ -99,6 +112,8 @@ void TMainForm::ShowPeriodTotals(QObject* sender) {
     lblmax->setText(report.lblmax);
     lblurl->setText(report.lblurl);
     lblcallsTag_ = static_cast<int>(report.callsTag);
+    reportPeriod_ = value;
+    urlLinkActive_ = report.urlLink.active;
     if (report.callsLink.active) {
         setTextColour(lblcalls, Qt::blue);
         lblcalls->setToolTip(report.callsLink.hint);

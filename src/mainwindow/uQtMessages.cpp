@@ -88,7 +88,7 @@ std::optional<QString> QtMessages::chooseSaveFile(const QString& title, const QS
     dialog.setFileMode(QFileDialog::AnyFile);  // in a folder that exists
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (!run(dialog) || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
 }
 

@@ -28,6 +28,8 @@ protected:
     void SetUp() override {
         initTelmoraResources();
         InstallationFixture::SetUp();
+        // The password file of these runs lives in the test's own folder.
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
         app = std::make_unique<Application>(fp.platform, messages,
                                             InstallationPaths{programFile(), dir.path()});
         form = &app->mainForm();

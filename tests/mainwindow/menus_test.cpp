@@ -49,15 +49,25 @@ TEST_F(MenusTest, ItemsHaveTheirPicturesAndOnlyWorkingCommandsAreEnabled) {
         bool enabled;
     };
     const Case cases[] = {
-        {"Strumenti1", "strumenti", true},     {"Paginewebvisitate1", "glyph09", false},
-        {"Chart1", "glyph15", false},          {"Backup1", "glyph14", true},
-        {"Eseguibackup1", "glyph11", false},   {"Ripristina1", "glyph12", false},
-        {"Opzioni1", "opzioni", true},         {"tracciaweb", "glyph03", false},
-        {"mnueliminacrono", "glyph01", false}, {"Avvisi1", "glyph10", false},
-        {"Password1", "glyph04", true},        {"InsPswMenuItem", "glyph07", false},
-        {"CamPswMenuItem", "glyph05", false},  {"DisPswMenuItem", "glyph06", false},
-        {"Disattiva1", "glyph08", true},       {"Help1", "info", false},
-        {"Chiudi1", "glyph01", true},          {"Lasciaattivo1", "glyph00", true},
+        {"Strumenti1", "strumenti", true},
+        {"Paginewebvisitate1", "glyph09", true},
+        {"Chart1", "glyph15", true},
+        {"Backup1", "glyph14", true},
+        {"Eseguibackup1", "glyph11", true},
+        {"Ripristina1", "glyph12", true},
+        {"Opzioni1", "opzioni", true},
+        {"tracciaweb", "glyph03", true},
+        {"mnueliminacrono", "glyph01", true},
+        {"Avvisi1", "glyph10", true},
+        // Without a password file only "Attiva" can be chosen.
+        {"Password1", "glyph04", true},
+        {"InsPswMenuItem", "glyph07", true},
+        {"CamPswMenuItem", "glyph05", false},
+        {"DisPswMenuItem", "glyph06", false},
+        {"Disattiva1", "glyph08", true},
+        {"Help1", "info", true},
+        {"Chiudi1", "glyph01", true},
+        {"Lasciaattivo1", "glyph00", true},
         {"mnutelmora", "glyph02", true},
     };
     for (const Case& c : cases) {

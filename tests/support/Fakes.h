@@ -136,6 +136,30 @@ public:
     }
 };
 
+class FakeBrowser final : public IBrowser {
+public:
+    QString name;    // empty: no default browser
+    QString answer;  // empty: the browser does not answer
+    QString DefaultBrowserName() override { return name; }
+    QString RequestBrowserWindowInfo(const QString&) override { return answer; }
+};
+
+class FakeShellOpen final : public IShellOpen {
+public:
+    QStringList opened;
+    std::optional<int> failure;
+    std::optional<int> open(const QString& text) override {
+        if (!failure) opened << text;
+        return failure;
+    }
+};
+
+class FakeMailer final : public IMailer {
+public:
+    std::vector<MailMessage> sent;
+    void compose(const MailMessage& message) override { sent.push_back(message); }
+};
+
 // A platform made of the fakes above, each reachable by its own type.
 struct FakePlatform {
     Platform platform;
@@ -146,8 +170,17 @@ struct FakePlatform {
     FakeAdapters* adapters;
     FakeAutostart* autostart;
     FakeProcess* process;
+    FakeBrowser* browser;
+    FakeShellOpen* shellOpen;
+    FakeMailer* mailer;
 
     FakePlatform() {
+        platform.browser = std::make_unique<FakeBrowser>();
+        platform.shellOpen = std::make_unique<FakeShellOpen>();
+        platform.mailer = std::make_unique<FakeMailer>();
+        browser = static_cast<FakeBrowser*>(platform.browser.get());
+        shellOpen = static_cast<FakeShellOpen*>(platform.shellOpen.get());
+        mailer = static_cast<FakeMailer*>(platform.mailer.get());
         platform.clock = std::make_unique<FakeClock>();
         platform.dialUp = std::make_unique<FakeDialUp>();
         platform.internet = std::make_unique<FakeInternet>();

@@ -17,12 +17,6 @@ public:
         QString text;
     };
 
-    std::deque<Answer> confirmAnswers;           // Yes when none is left
-    std::deque<std::optional<QString>> inputs;   // cancelled when none is left
-    std::deque<std::optional<QString>> folders;  // cancelled when none is left
-    std::deque<std::optional<QString>> files;    // cancelled when none is left
-    std::vector<Shown> shown;  // kind: confirm, error, information, plain, input, folder, file
-    std::vector<QString> initialTexts;   // what each input box held at first
     std::vector<QString> inputCaptions;  // the caption of each input box
 
     bool abandoned = false;
@@ -30,6 +24,7 @@ public:
     std::function<void()> whileOpen;
 
     void abandon() override { abandoned = true; }
+
     std::deque<Answer> confirmAnswers;             // Yes when none is left
     std::deque<std::optional<QString>> inputs;     // cancelled when none is left
     std::deque<std::optional<QString>> folders;    // cancelled when none is left
