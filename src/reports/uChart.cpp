@@ -27,8 +27,6 @@ namespace telmora {
 namespace {
 
 const QString kSource = QStringLiteral("TformChart");
-const QString kPcTitle = QStringLiteral("ATTIVITA' PC");
-const QString kInternetTitle = QStringLiteral("ATTIVITA' INTERNET");
 constexpr int kInfoWidth = 190;
 constexpr int kInfoHeight = 44;
 constexpr int k3DBottomMargin = 4;  // percent of the chart's height, for the turned 3D view
@@ -224,11 +222,7 @@ void TformChart::FillChart(QObject* origin) {
         const ChartPeriod period = origin == combomese
                                        ? chartData_.monthPeriod(combomese->currentText())
                                        : chartData_.yearPeriod(comboanno->currentText());
-        chartT->setPeriod(period);
-        chartT->addSeries(kPcTitle, Qt::blue, Qt::yellow, chartData_.series(Activity::Pc, period),
-                          chPC->isChecked());
-        chartT->addSeries(kInternetTitle, Qt::red, Qt::black,
-                          chartData_.series(Activity::Internet, period), chInternet->isChecked());
+        addUsageSeries(*chartT, chartData_, period, chPC->isChecked(), chInternet->isChecked());
     } catch (const Error& e) {
         reportError_(e);
     }

@@ -464,4 +464,13 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+void addUsageSeries(ChartView& view, ChartData& data, const ChartPeriod& period, bool pcVisible,
+                    bool internetVisible) {
+    view.setPeriod(period);
+    view.addSeries(QStringLiteral("ATTIVITA' PC"), Qt::blue, Qt::yellow,
+                   data.series(Activity::Pc, period), pcVisible);
+    view.addSeries(QStringLiteral("ATTIVITA' INTERNET"), Qt::red, Qt::black,
+                   data.series(Activity::Internet, period), internetVisible);
+}
+
 }  // namespace telmora

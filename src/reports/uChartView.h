@@ -122,4 +122,10 @@ private:
     Qt::MouseButton dragButton_ = Qt::NoButton;
 };
 
+// Both series of the usage chart, PC then Internet, with their titles and colours, read from
+// data for period; the window and the command-line tool draw the same chart through it. A
+// failing statement raises Error and leaves the series added so far on the chart.
+void addUsageSeries(ChartView& view, ChartData& data, const ChartPeriod& period, bool pcVisible,
+                    bool internetVisible);
+
 }  // namespace telmora

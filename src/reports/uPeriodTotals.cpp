@@ -43,34 +43,6 @@ QString parameterName(PeriodKind kind) {
     return QStringLiteral("anno");
 }
 
-// Checked here, before the database is touched, so that a bad text never reads as an empty
-// period.
-QString checkedPeriod(PeriodKind kind, const QString& value) {
-    const QString text = value.trimmed();
-    switch (kind) {
-        case PeriodKind::Day:
-            if (!parseDayText(text)) {
-                throw Error(
-                    kSource,
-                    QStringLiteral("Data non valida: \"%1\" (attesa gg/mm/aaaa)").arg(value));
-            }
-            break;
-        case PeriodKind::Month:
-            if (!parseMonthKey(text)) {
-                throw Error(kSource,
-                            QStringLiteral("Mese non valido: \"%1\" (atteso aaaa/mm)").arg(value));
-            }
-            break;
-        case PeriodKind::Year:
-            if (!parseYearText(text)) {
-                throw Error(kSource,
-                            QStringLiteral("Anno non valido: \"%1\" (atteso aaaa)").arg(value));
-            }
-            break;
-    }
-    return text;
-}
-
 CallsTag tagOf(PeriodKind kind) {
     switch (kind) {
         case PeriodKind::Day:
@@ -115,6 +87,32 @@ int pagesOfDay(Query& query, const QString& day) {
 }
 
 }  // namespace
+
+QString checkedPeriod(PeriodKind kind, const QString& value) {
+    const QString text = value.trimmed();
+    switch (kind) {
+        case PeriodKind::Day:
+            if (!parseDayText(text)) {
+                throw Error(
+                    kSource,
+                    QStringLiteral("Data non valida: \"%1\" (attesa gg/mm/aaaa)").arg(value));
+            }
+            break;
+        case PeriodKind::Month:
+            if (!parseMonthKey(text)) {
+                throw Error(kSource,
+                            QStringLiteral("Mese non valido: \"%1\" (atteso aaaa/mm)").arg(value));
+            }
+            break;
+        case PeriodKind::Year:
+            if (!parseYearText(text)) {
+                throw Error(kSource,
+                            QStringLiteral("Anno non valido: \"%1\" (atteso aaaa)").arg(value));
+            }
+            break;
+    }
+    return text;
+}
 
 PeriodReport PeriodTotals::compute(Activity activity, PeriodKind kind, const QString& value) {
     const QString period = checkedPeriod(kind, value);

@@ -32,6 +32,10 @@ struct PeriodReport {
     LabelLink urlLink;
 };
 
+// The period text trimmed; a malformed day, month key or year raises Error. Checked before the
+// database is touched, so that a bad text never reads as an empty period.
+QString checkedPeriod(PeriodKind kind, const QString& value);
+
 class PeriodTotals {
 public:
     explicit PeriodTotals(TDataModule1& module) : module_(module) {}

@@ -28,11 +28,12 @@ public:
     }
     void addPcSession(DateTime start, DateTime stop) { test::addPcSession(module_, start, stop); }
 
-    void addPage(DateTime when) {
+    void addPage(DateTime when,
+                 const QString& url = QStringLiteral("\"http://example.org/\",\"Esempio\"")) {
         Query& q = module_.adoqueryurl;
         q.setStatement(Stmt::S21);
         q.setDateTime(QStringLiteral("data"), when);
-        q.setText(QStringLiteral("url"), QStringLiteral("\"http://example.org/\",\"Esempio\""));
+        q.setText(QStringLiteral("url"), url);
         q.execute();
     }
 

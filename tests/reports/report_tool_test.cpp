@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 
 #include "ReportsFixture.h"
 
@@ -18,8 +20,10 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun runTool(const QString& program, const QStringList& args) {
+ToolRun runTool(const QString& program, const QStringList& args,
+                const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(program, args);
     EXPECT_TRUE(p.waitForFinished(30000)) << program.toStdString();
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -91,6 +95,9 @@ TEST_F(ReportToolTest, FailuresExitWithStatusTwo) {
         f.write(QByteArray(4096, 'x'));
     }
     const QString missing = db_.folder() + QStringLiteral("/missing.mdb");
+    const QString chart = db_.folder() + QStringLiteral("/grafico.png");
+    const QString jpeg = db_.folder() + QStringLiteral("/grafico.jpg");
+    const QString unwritable = db_.folder() + QStringLiteral("/nessuna/cartella/grafico.bmp");
     const struct {
         QStringList args;
         const char* err;
@@ -104,6 +111,28 @@ TEST_F(ReportToolTest, FailuresExitWithStatusTwo) {
         {{"--db", db_.path(), "--internet", "--pc", "--day", "02/03/2004"}, "Uso:"},
         {{"--db", db_.path(), "--internet", "--lists", "--year", "2004"}, "Uso:"},
         {{"--db", db_.path(), "--internet", "--day"}, "Uso:"},
+        {{"--db", db_.path(), "--calls", "--day", "31/02/2004"}, "Data non valida"},
+        {{"--db", db_.path(), "--calls", "--year", "04"}, "Anno non valido"},
+        {{"--db", db_.path(), "--pages", "--day", "2004/03/02"}, "Data non valida"},
+        {{"--db", missing, "--calls", "--month", "2004/03"}, "Impossibile aprire il database"},
+        {{"--db", garbage, "--pages"}, "non è un database"},
+        {{"--db", db_.path(), "--calls"}, "Uso:"},
+        {{"--db", db_.path(), "--calls", "--internet", "--day", "02/03/2004"}, "Uso:"},
+        {{"--db", db_.path(), "--calls", "--lists", "--internet"}, "Uso:"},
+        {{"--db", db_.path(), "--pages", "--month", "2004/03"}, "Uso:"},
+        {{"--db", db_.path(), "--pages", "--pc"}, "Uso:"},
+        {{"--db", db_.path(), "--chart", "--month", "2004/03"}, "Uso:"},
+        {{"--db", db_.path(), "--chart", "--day", "02/03/2004", "--out", chart}, "Uso:"},
+        {{"--db", db_.path(), "--chart", "--pc", "--year", "2004", "--out", chart}, "Uso:"},
+        {{"--db", db_.path(), "--internet", "--day", "02/03/2004", "--out", chart}, "Uso:"},
+        {{"--db", db_.path(), "--chart", "--year", "2004", "--out", ""}, "Uso:"},
+        {{"--db", db_.path(), "--chart", "--month", "2004/13", "--out", chart}, "Mese non valido"},
+        {{"--db", db_.path(), "--chart", "--year", "2004", "--out", jpeg},
+         "Formato del grafico non riconosciuto"},
+        {{"--db", db_.path(), "--chart", "--year", "2004", "--out", unwritable},
+         "Impossibile salvare il grafico"},
+        {{"--db", missing, "--chart", "--year", "2004", "--out", chart},
+         "Impossibile aprire il database"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -112,7 +141,96 @@ TEST_F(ReportToolTest, FailuresExitWithStatusTwo) {
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.err))) << r.err.toStdString();
     }
-    EXPECT_FALSE(QFile::exists(missing));
+    for (const QString& file : {missing, chart, jpeg}) EXPECT_FALSE(QFile::exists(file));
+}
+
+// Pages at a call's exact start and end, one outside every call, one at midnight.
+class ReportToolPagesTest : public ReportToolTest {
+protected:
+    void SetUp() override {
+        ReportToolTest::SetUp();
+        db_.addPage(encodeDateTime(2004, 3, 2, 15, 0, 0),
+                    QStringLiteral("\"http://beta.example/\",\"Inizio\""));
+        db_.addPage(encodeDateTime(2004, 3, 2, 15, 30, 45), QStringLiteral("http://fine.example/"));
+        db_.addPage(encodeDateTime(2004, 3, 2, 12, 0, 0), QStringLiteral("http://fuori.example/"));
+        db_.addPage(encodeDateTime(2004, 3, 3, 0, 0, 0), QStringLiteral("http://mezzanotte/"));
+        db_.module().closeConnection();
+    }
+};
+
+TEST_F(ReportToolPagesTest, PrintsCallsWithTheirPagesAndThePageLists) {
+    const char* const alfa =
+        "02/03/2004\t02/03/2004 00.40.30\t00.40.30\tAlfa\n"
+        "\t02/03/2004 00.10.00  \"http://example.org/\",\"Esempio\"\n";
+    const char* const beta =
+        "02/03/2004 15.00.00\t02/03/2004 15.30.45\t00.30.45\tBeta\n"
+        "\t02/03/2004 15.00.00  \"http://beta.example/\",\"Inizio\"\n"
+        "\t02/03/2004 15.30.45  http://fine.example/\n";
+    const struct {
+        QStringList args;
+        QString out;
+    } cases[] = {
+        {{"--calls", "--day", "02/03/2004"}, QString::fromUtf8(alfa) + QString::fromUtf8(beta)},
+        {{"--month", " 2004/03 ", "--calls"}, QString::fromUtf8(alfa) + QString::fromUtf8(beta)},
+        {{"--calls", "--year", "2005"},
+         QStringLiteral("10/01/2005 09.00.00\t10/01/2005 09.01.00\t00.01.00\tGamma\n")},
+        {{"--calls", "--day", "03/03/2004"}, QString()},
+        {{"--pages"},
+         QStringLiteral("03/03/2004  http://mezzanotte/\n"
+                        "02/03/2004 15.30.45  http://fine.example/\n"
+                        "02/03/2004 15.00.00  \"http://beta.example/\",\"Inizio\"\n"
+                        "02/03/2004 12.00.00  http://fuori.example/\n"
+                        "02/03/2004 00.10.00  \"http://example.org/\",\"Esempio\"\n")},
+        {{"--pages", "--day", "02/03/2004"},
+         QStringLiteral("02/03/2004 00.10.00  \"http://example.org/\",\"Esempio\"\n"
+                        "02/03/2004 12.00.00  http://fuori.example/\n"
+                        "02/03/2004 15.00.00  \"http://beta.example/\",\"Inizio\"\n"
+                        "02/03/2004 15.30.45  http://fine.example/\n")},
+        {{"--day", "04/03/2004", "--pages"}, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ToolRun r = report(c.args);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, c.out);
+    }
+}
+
+TEST_F(ReportToolPagesTest, ListsThePagesOfTheDatabaseBesideIt) {
+    const QString copy = db_.folder() + QStringLiteral("/telmora-report");
+    ASSERT_TRUE(QFile::copy(kTool, copy));
+    const ToolRun r = runTool(copy, {"--pages", "--day", "03/03/2004"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("03/03/2004  http://mezzanotte/\n"));
+}
+
+// Run with no display and no platform named, as a scheduled job would be.
+TEST_F(ReportToolTest, DrawsTheChartIntoABitmapWithoutADisplay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    const struct {
+        QStringList period;
+        const char* file;
+        const char* format;
+    } cases[] = {
+        {{"--month", "2004/03"}, "mese.bmp", "BMP"},
+        {{"--year", "2004"}, "anno.png", "PNG"},
+        {{"--year", "2005"}, "ANNO.BMP", "BMP"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString file = db_.folder() + QLatin1Char('/') + QString::fromLatin1(c.file);
+        const ToolRun r = runTool(
+            kTool, QStringList{"--db", db_.path(), "--chart", "--out", file} + c.period, env);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        ASSERT_TRUE(QFile::exists(file));
+        QImage image;
+        EXPECT_TRUE(image.load(file, c.format));
+        EXPECT_EQ(image.size(), QSize(720, 540));
+    }
 }
 
 }  // namespace
