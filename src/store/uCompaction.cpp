@@ -1,5 +1,8 @@
 #include "uCompaction.h"
 
+#include <unistd.h>
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -78,15 +81,30 @@ void checkCopy(const QString& staged, const QString& live, const TableCounts& li
 
 }  // namespace
 
-QString compactionTempPath(const CompactionContext& context) {
-    const QString folder = context.tempFolder.isEmpty() ? QDir::tempPath() : context.tempFolder;
-    return QDir(folder).filePath(QStringLiteral("tempdb.mdb"));
+QString compactionTempPath(const CompactionContext& context, const QString& databasePath) {
+    if (!context.tempFolder.isEmpty()) {
+        return QDir(context.tempFolder).filePath(QStringLiteral("tempdb.mdb"));
+    }
+    // The system's temporary folder is shared by every user and every installation: each
+    // installation keeps its copy in a folder of its own there, so that two copies of the
+    // program compacting at once never write into one another's file.
+    const QByteArray key = QFileInfo(databasePath).absoluteFilePath().toUtf8();
+    const QString own =
+        QStringLiteral("telmora-%1-%2")
+            .arg(::getuid())
+            .arg(QString::fromLatin1(
+                QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(12)));
+    QDir temp(QDir::tempPath());
+    temp.mkpath(own);
+    QFile::setPermissions(temp.filePath(own),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return QDir(temp.filePath(own)).filePath(QStringLiteral("tempdb.mdb"));
 }
 
 CompactionOutcome Compact(TDataModule1& data, const CompactionContext& context) {
     if (context.busyCursor) context.busyCursor(true);
     const QString live = data.databasePath();
-    const QString temp = compactionTempPath(context);
+    const QString temp = compactionTempPath(context, live);
     const QString staged = stagingPathFor(live);
     CompactionOutcome outcome = CompactionOutcome::Compacted;
     QString message;

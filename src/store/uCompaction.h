@@ -31,7 +31,7 @@ enum class CompactionOutcome { Compacted, TempNotDeleted, Failed };
 // What a compaction shows and where it writes; the core links no widgets, so the pointer and
 // the boxes are the caller's. Empty callbacks do nothing (pause: sleeps).
 struct CompactionContext {
-    QString tempFolder;                                    // empty: QDir::tempPath()
+    QString tempFolder;  // empty: this installation's folder in QDir::tempPath()
     std::function<void(bool busy)> busyCursor;             // hourglass on, then off
     std::function<void(const QString&)> errorBox;          // error icon, OK
     std::function<void(const QString&)> plainBox;          // the engine's message, OK
@@ -41,8 +41,9 @@ struct CompactionContext {
 
 inline constexpr std::chrono::milliseconds kCompactionPause{1000};
 
-// The temporary copy's path: "tempdb.mdb" in the context's temporary folder.
-QString compactionTempPath(const CompactionContext& context);
+// The temporary copy's path: "tempdb.mdb" in the context's temporary folder, or by default in a
+// folder of this installation's own (made when missing) inside the system's temporary folder.
+QString compactionTempPath(const CompactionContext& context, const QString& databasePath);
 
 // Compacts the data module's database file. Reports its own failures through the context's
 // boxes; the connection stays closed afterwards, and the next statement opens the file in place.
