@@ -155,6 +155,19 @@ void MainSession::finish() {
     emit finished();
 }
 
+// The rows of the open sessions end now and the sessions go on from the same instant.
+void MainSession::writeSessionsUpToNow() {
+    writeUnwrittenCalls();
+    pcStop_ = now();
+    writePcSession();
+    pcStart_ = pcStop_;
+    if (ras_.Online()) {
+        netStop_ = pcStop_;
+        writeInternetSession();
+        netStart_ = netStop_;
+    }
+}
+
 bool MainSession::requestExit() {
     if (finished_) return true;
     closingAllowed_ = true;
@@ -163,17 +176,9 @@ bool MainSession::requestExit() {
     if (dateChangeExit_) return false;
     stopTimers();
     const bool done = tryStep([this] {
-        writeUnwrittenCalls();
-        pcStop_ = now();
-        writePcSession();
-        // Once written, the time up to pcStop is on record: should a later step fail and the
-        // exit be taken again, only the time since then is written, never the same span twice.
-        pcStart_ = pcStop_;
-        if (ras_.Online()) {
-            netStop_ = pcStop_;
-            writeInternetSession();
-            netStart_ = netStop_;
-        }
+        // Once written, the time up to now is on record: should a later step fail and the exit
+        // be taken again, only the time since then is written, never the same span twice.
+        writeSessionsUpToNow();
         data_.closeConnection();
         saveSettingsAtExit();
     });
@@ -188,16 +193,7 @@ void MainSession::onSessionEnding() {
 void MainSession::onSessionCheckpoint() {
     if (closingAllowed_ || finished_) return;
     tryStep([this] {
-        writeUnwrittenCalls();
-        // As at midnight: the rows end here and the open sessions go on from the same instant.
-        pcStop_ = now();
-        writePcSession();
-        pcStart_ = pcStop_;
-        if (ras_.Online()) {
-            netStop_ = pcStop_;
-            writeInternetSession();
-            netStart_ = netStop_;
-        }
+        writeSessionsUpToNow();
         settings_.saveOptions(options_);
     });
 }

@@ -118,6 +118,7 @@ private:
     void writeInternetSession();
     void insertCall(DateTime start, DateTime stop, const QString& duration, const QString& name);
     void writeUnwrittenCalls();
+    void writeSessionsUpToNow();
     void saveSettingsAtExit();
     void finish();
     void showDialUpIdentity();
