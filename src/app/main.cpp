@@ -3,8 +3,11 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 
 #include "Platform.h"
@@ -49,7 +52,12 @@ int main(int argc, char** argv) {
 
     TelmoraApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Telmora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Telmora"));
+    // The system's own dialogs (the folder and file choosers) speak Italian like the program.
+    QTranslator qtItalian;
+    if (qtItalian.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtItalian);
+    }
     QApplication::setQuitOnLastWindowClosed(false);
 
     if (!TDataModule1::cipherAvailable()) {
